@@ -1,0 +1,51 @@
+#include "list/sortorder.h"
+
+#include "catalogue/tkennblatt.h"
+#include "list/textrules.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+QByteArrayView rowText(const TKennblatt &k, int column)
+{
+    switch (ListColumn(column)) {
+    case ListColumn::Nummer:
+        return k.nummerView();
+    case ListColumn::Marke:
+        return k.Marke;
+    case ListColumn::Pulvermarke:
+        return k.Pulvermarke;
+    case ListColumn::HerstLiefSchl:
+        return k.HerstLiefSchl;
+    case ListColumn::ZusatzSchl:
+        return k.ZusatzSchl;
+    case ListColumn::InfoGeberSchl:
+        return k.InfoGeberSchl;
+    case ListColumn::Aenderung:
+        return k.AenderungsFlag == 2 ? QByteArrayView("**") : QByteArrayView();
+    case ListColumn::Leer:
+        break;
+    }
+    return {};
+}
+
+int lvKennblaetterCompare(const TKennblatt &item1, const TKennblatt &item2, qint32 &SortOrder)
+{
+    if (SortOrder == 0)
+        SortOrder = 1;
+    const int column = std::abs(SortOrder) - 1;
+    const int result = TextRules::compareUpperAscii(rowText(item1, column), rowText(item2, column));
+    return SortOrder > 0 ? result : -result;
+}
+
+qint32 sortOrderAfterClick(qint32 SortOrder, int section)
+{
+    return section + 1 == std::abs(SortOrder) ? -SortOrder : section + 1;
+}
+
+void sortKennblattRows(std::vector<const TKennblatt *> &rows, qint32 &SortOrder)
+{
+    std::stable_sort(rows.begin(), rows.end(), [&SortOrder](const TKennblatt *a, const TKennblatt *b) {
+        return lvKennblaetterCompare(*a, *b, SortOrder) < 0;
+    });
+}

@@ -1,0 +1,126 @@
+#include "catalogue/tkennblatt.h"
+#include "list/sortorder.h"
+
+#include <QTest>
+
+namespace {
+
+TKennblatt row(QByteArrayView nummer, QByteArray marke, QByteArray hersteller, quint8 flag)
+{
+    TKennblatt k;
+    k.SetNummer(nummer);
+    k.Marke = std::move(marke);
+    k.HerstLiefSchl = std::move(hersteller);
+    k.AenderungsFlag = flag;
+    return k;
+}
+
+} // namespace
+
+class TestSortOrder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rowLayout()
+    {
+        TKennblatt k = row("815.0", "Fox", "HL", 2);
+        k.Pulvermarke = "P";
+        k.ZusatzSchl = "Z";
+        k.InfoGeberSchl = "T";
+        const QByteArray expected[] = {"00815.00", "Fox", "P", "HL", "Z", "T", "**", ""};
+        for (int column = 0; column < ListColumnCount; ++column)
+            QCOMPARE(rowText(k, column).toByteArray(), expected[column]);
+        k.AenderungsFlag = 1;
+        QVERIFY(rowText(k, int(ListColumn::Aenderung)).isEmpty());
+    }
+
+    void compare_data()
+    {
+        QTest::addColumn<qint32>("sortOrder");
+        QTest::addColumn<QByteArray>("nr1");
+        QTest::addColumn<QByteArray>("marke1");
+        QTest::addColumn<QByteArray>("nr2");
+        QTest::addColumn<QByteArray>("marke2");
+        QTest::addColumn<int>("result");
+        QTest::newRow("number ascending") << 1 << QByteArray("9.0") << QByteArray() << QByteArray("10.0") << QByteArray() << -1;
+        QTest::newRow("number descending") << -1 << QByteArray("9.0") << QByteArray() << QByteArray("10.0") << QByteArray() << 1;
+        QTest::newRow("zero sorts by number") << 0 << QByteArray("2.0") << QByteArray() << QByteArray("1.0") << QByteArray() << 1;
+        QTest::newRow("brand ignores ASCII case") << 2 << QByteArray("1.0") << QByteArray("fox") << QByteArray("2.0") << QByteArray("FOX") << 0;
+        QTest::newRow("brand descending equal") << -2 << QByteArray("1.0") << QByteArray("fox") << QByteArray("2.0") << QByteArray("FOX") << 0;
+        QTest::newRow("umlaut after every letter") << 2 << QByteArray("1.0") << QByteArray("\xd6l") << QByteArray("2.0") << QByteArray("zink") << 1;
+        QTest::newRow("umlaut case not folded") << 2 << QByteArray("1.0") << QByteArray("\xe4") << QByteArray("2.0") << QByteArray("\xc4") << 1;
+        QTest::newRow("empty brand first") << 2 << QByteArray("1.0") << QByteArray() << QByteArray("2.0") << QByteArray("A") << -1;
+        QTest::newRow("prefix first") << 2 << QByteArray("1.0") << QByteArray("Fox") << QByteArray("2.0") << QByteArray("Fox 2") << -1;
+    }
+    void compare()
+    {
+        QFETCH(qint32, sortOrder);
+        QFETCH(QByteArray, nr1);
+        QFETCH(QByteArray, marke1);
+        QFETCH(QByteArray, nr2);
+        QFETCH(QByteArray, marke2);
+        QFETCH(int, result);
+        const TKennblatt a = row(nr1, marke1, "", 1);
+        const TKennblatt b = row(nr2, marke2, "", 1);
+        qint32 order = sortOrder;
+        QCOMPARE(lvKennblaetterCompare(a, b, order), result);
+        QCOMPARE(order, sortOrder == 0 ? 1 : sortOrder);
+    }
+
+    void keysSortAsText()
+    {
+        qint32 order = 4;
+        QCOMPARE(lvKennblaetterCompare(row("1.0", "", "10", 1), row("1.0", "", "9", 1), order), -1);
+    }
+
+    void changeMarkAscendingPutsUnchangedFirst()
+    {
+        qint32 order = 7;
+        QCOMPARE(lvKennblaetterCompare(row("1.0", "", "", 1), row("1.0", "", "", 2), order), -1);
+        order = -7;
+        QCOMPARE(lvKennblaetterCompare(row("1.0", "", "", 1), row("1.0", "", "", 2), order), 1);
+    }
+
+    void clicks_data()
+    {
+        QTest::addColumn<qint32>("before");
+        QTest::addColumn<int>("section");
+        QTest::addColumn<qint32>("after");
+        QTest::newRow("first click on number after a sort reverses") << 1 << 0 << -1;
+        QTest::newRow("click on number before any comparison") << 0 << 0 << 1;
+        QTest::newRow("Marke ascending") << 1 << 1 << 2;
+        QTest::newRow("Marke again descending") << 2 << 1 << -2;
+        QTest::newRow("Marke a third time ascending") << -2 << 1 << 2;
+        QTest::newRow("Pulver after Marke descending") << -2 << 2 << 3;
+        QTest::newRow("change column") << 3 << 6 << 7;
+    }
+    void clicks()
+    {
+        QFETCH(qint32, before);
+        QFETCH(int, section);
+        QFETCH(qint32, after);
+        QCOMPARE(sortOrderAfterClick(before, section), after);
+    }
+
+    void sortIsStable()
+    {
+        std::vector<TKennblatt> records;
+        for (const char *nr : {"3.0", "1.0", "2.0"})
+            records.push_back(row(nr, "same", "", 1));
+        std::vector<const TKennblatt *> rows;
+        for (const TKennblatt &k : records)
+            rows.push_back(&k);
+        qint32 order = -2;
+        sortKennblattRows(rows, order);
+        QCOMPARE(rows[0]->GetNummer(), QByteArray("00003.00"));
+        QCOMPARE(rows[2]->GetNummer(), QByteArray("00002.00"));
+        order = 0;
+        std::vector<const TKennblatt *> one{rows[0]};
+        sortKennblattRows(one, order);
+        QCOMPARE(order, 0); // no comparison ran
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSortOrder)
+#include "tst_sortorder.moc"
