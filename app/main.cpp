@@ -1,14 +1,18 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/kbapplication.h"
+#include "app/untmain.h"
+#include "catalogue/tkennblattliste.h"
+#include "platform/qtdialogservice.h"
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(u"Norvenz SZW Kennblätter"_s);
-    QMainWindow window;
-    window.setWindowTitle(u"Gralm-Kennblätter"_s);
-    window.show();
+    const QString title = u"Norvenz SZW Kennblätter"_s;
+    QtDialogService dialogs(title);
+    KbApplication app(argc, argv, dialogs);
+    QApplication::setApplicationName(title);
+
+    TfrmMain frmMain(dialogs, KennblattListe);
+    frmMain.show();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "platform/cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -57,6 +58,9 @@ QByteArray fromUnicode(QStringView text)
 
 QByteArray fromUtf8(QByteArrayView utf8)
 {
+    // Most catalogue texts are plain ASCII, which is the same in both encodings.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; }))
+        return utf8.toByteArray();
     return fromUnicode(QString::fromUtf8(utf8));
 }
 

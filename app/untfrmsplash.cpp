@@ -1,0 +1,52 @@
+#include "app/untfrmsplash.h"
+
+#include "app/splashartwork.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+using namespace Qt::StringLiterals;
+
+TfrmSplash::TfrmSplash(QWidget *owner)
+    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , Image1(new QLabel(this))
+    , lblStatus(new QLabel(this))
+{
+    setObjectName(u"frmSplash"_s);
+    setFixedSize(959, 520);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setPixmap(QPixmap::fromImage(splashArtwork()));
+    Image1->setGeometry(0, 0, 960, 519);
+
+    lblStatus->setObjectName(u"lblStatus"_s);
+    lblStatus->setGeometry(241, 240, 672, 81);
+    QFont font(u"Tahoma"_s);
+    font.setPixelSize(24);
+    font.setBold(true);
+    lblStatus->setFont(font);
+    QPalette palette = lblStatus->palette();
+    palette.setColor(QPalette::WindowText, QColor(160, 160, 164));
+    lblStatus->setPalette(palette);
+    lblStatus->setAttribute(Qt::WA_TranslucentBackground);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    show();
+    raise();
+}
+
+void TfrmSplash::setStatus(const QString &text)
+{
+    lblStatus->setText(text);
+    repaint();
+}
+
+QString TfrmSplash::status() const
+{
+    return lblStatus->text();
+}

@@ -1,0 +1,109 @@
+#include "catalogue/catalogueloader.h"
+
+#include "catalogue/cataloguedatabase.h"
+#include "catalogue/lookuplist.h"
+#include "catalogue/accesstable.h"
+#include "catalogue/tkennblattliste.h"
+#include "platform/cp1252.h"
+#include "platform/dialogservice.h"
+#include "platform/stdiosilencer.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct LookupRow
+{
+    QByteArray key;
+    QByteArray name;
+    QString sortKey;
+};
+
+// Rows in stored order, or sorted by one column the way Access sorts text (letter case and
+// accents ignored; equal keys keep their order).
+std::vector<LookupRow> readLookupRows(CatalogueDatabase &database, QByteArrayView tableName,
+                                      const QString &componentName, QByteArrayView sortColumn)
+{
+    const auto table = database.OpenTable(tableName, componentName);
+    std::vector<LookupRow> rows;
+    for (; !table->Eof(); table->Next()) {
+        rows.push_back({table->Text(0), table->Text(1),
+                        sortColumn.isEmpty() ? QString() : Cp1252::toUnicode(table->Text(sortColumn))});
+    }
+    table->Close();
+    if (!sortColumn.isEmpty()) {
+        QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::stable_sort(rows.begin(), rows.end(), [&collator](const LookupRow &a, const LookupRow &b) {
+            return collator.compare(a.sortKey, b.sortKey) < 0;
+        });
+    }
+    return rows;
+}
+
+} // namespace
+
+void LoadCatalogue(CatalogueDatabase &database, TKennblattListe &catalogue)
+{
+    const StdioSilencer quiet;
+    const auto table = database.OpenTable("Verzeichnis", u"qKennblaetter"_s);
+    for (; !table->Eof(); table->Next()) {
+        const quint8 flag = table->TruthValue("AenderungsFlag") ? 2 : 1;
+        catalogue.Add(table->Text("KBNr"), table->Text("Marke"), table->Text("Pulvermarke"),
+                      table->Text("HerstLiefSchl"), table->Text("ZusatzSchl"),
+                      table->Text("InfoGeberSchl"), flag);
+    }
+    table->Close();
+}
+
+void LoadLookups(CatalogueDatabase &database, const LookupLists &lists, const LookupItemSink &sink)
+{
+    struct Source
+    {
+        LookupTable table;
+        QByteArrayView name;
+        QString component;
+        LookupList &list;
+        QByteArrayView sortColumn;
+    };
+    const Source sources[] = {
+        {LookupTable::Infogeber, "H-InformationsGeber", u"adotInfogeber"_s, lists.Infogeber, {}},
+        {LookupTable::Zusatz, "H-Schwei\xdfzusatz", u"adotZusatz"_s, lists.Zusatz, {}},
+        {LookupTable::Hersteller, "H-HerstellerLieferer", u"adotHersteller"_s, lists.Hersteller,
+         "HerstLiefSchl"},
+    };
+    const StdioSilencer quiet;
+    for (const Source &source : sources) {
+        sink(source.table, "Alle");
+        for (const LookupRow &row :
+             readLookupRows(database, source.name, source.component, source.sortColumn)) {
+            source.list.Add(row.key, row.name);
+            sink(source.table, row.key);
+        }
+    }
+}
+
+void LoadVersion(CatalogueDatabase &database, QByteArray &Edition, QByteArray &EditionLabel,
+                 DialogService &dialogs)
+{
+    bool moreThanOne = false;
+    {
+        const StdioSilencer quiet;
+        const auto table = database.OpenTable("norvenz", u"adotNorvenz"_s);
+        if (!table->Eof()) {
+            EditionLabel = table->Text(2);
+            Edition = table->Text(0) + '.' + table->Text(1);
+            table->Next();
+            moreThanOne = !table->Eof();
+        }
+        table->Close();
+    }
+    if (moreThanOne)
+        dialogs.warning(u"Mehr als einen Versionssatz NORVENZ gefunden!"_s);
+}

@@ -1,0 +1,10 @@
+#include "documents/pdffilename.h"
+
+QByteArray kennblattPdfFileName(QByteArrayView nummer)
+{
+    QByteArray name = nummer.toByteArray();
+    const qsizetype dot = name.indexOf('.');
+    if (dot >= 0)
+        name[dot] = '_';
+    return name.append(".pdf");
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "list/sortarrows.h"
+
+#include <QHeaderView>
+#include <QStandardItemModel>
+
+// A row of header sections that is not attached to a view: the list keeps its columns in
+// step with it. Each section has its own minimum width (QHeaderView knows only one) and
+// may carry one of the sort-arrow images.
+class HeaderControl final : public QHeaderView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(HeaderControl)
+
+public:
+    static constexpr int MaximumSectionWidth = 10000;
+
+    struct Section
+    {
+        QString caption;
+        int width = 50;
+        int minimumWidth = 0;
+        bool hasImage = false; // reserves the image space, showing the blank image
+    };
+
+    explicit HeaderControl(const QList<Section> &sections, QWidget *parent = nullptr);
+
+    int sectionMinimumWidth(int section) const { return m_minimumWidths.value(section); }
+    // Sets a width held within the section's minimum and maximum, without resize signals.
+    void setSectionWidthQuietly(int section, int width);
+    // The left edge of a section: the sum of the widths before it.
+    int sectionLeft(int section) const;
+
+    void setSectionImage(int section, SortArrow arrow);
+    // The arrow a section shows; Blank also for a section without image space.
+    SortArrow sectionImage(int section) const;
+
+Q_SIGNALS:
+    void resized();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    int clampedWidth(int section, int width) const;
+
+    QStandardItemModel m_sections;
+    QList<int> m_minimumWidths;
+    QList<SortArrow> m_images;
+};

@@ -1,0 +1,100 @@
+#include "settings/windowstate.h"
+
+#include "list/headercontrol.h"
+#include "platform/cp1252.h"
+#include "settings/profilefile.h"
+#include "settings/settingsfile.h"
+
+#include <QComboBox>
+#include <QWidget>
+
+#include <exception>
+#include <optional>
+
+namespace {
+
+QByteArray section(const char *prefix, const QObject &control)
+{
+    return QByteArray(prefix) + Cp1252::fromUnicode(control.objectName());
+}
+
+// Runs the operation on the given file or on the program's own settings file, turning any
+// error into false.
+template<typename Operation>
+bool withFile(ProfileFile *file, Operation &&operation)
+{
+    try {
+        std::optional<ProfileFile> own;
+        if (!file)
+            file = &own.emplace(SettingsFile::path());
+        operation(*file);
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool ReadBounds(ProfileFile *file, QWidget &window)
+{
+    return withFile(file, [&](ProfileFile &f) {
+        const QByteArray s = section("Bounds", window);
+        window.move(f.readInteger(s, "Left", window.x()), window.y());
+        window.move(window.x(), f.readInteger(s, "Top", window.y()));
+        // Width and Height are the outer size; resize() takes the inner one.
+        const int frameWidth = window.frameGeometry().width() - window.width();
+        const int frameHeight = window.frameGeometry().height() - window.height();
+        window.resize(f.readInteger(s, "Width", window.frameGeometry().width()) - frameWidth,
+                      window.height());
+        window.resize(window.width(),
+                      f.readInteger(s, "Height", window.frameGeometry().height()) - frameHeight);
+    });
+}
+
+bool WriteBounds(ProfileFile *file, const QWidget &window)
+{
+    return withFile(file, [&](ProfileFile &f) {
+        const QByteArray s = section("Bounds", window);
+        const QRect frame = window.frameGeometry();
+        f.writeInteger(s, "Left", frame.x());
+        f.writeInteger(s, "Top", frame.y());
+        f.writeInteger(s, "Width", frame.width());
+        f.writeInteger(s, "Height", frame.height());
+    });
+}
+
+bool ReadColumns(ProfileFile *file, HeaderControl &header)
+{
+    return withFile(file, [&](ProfileFile &f) {
+        const QByteArray s = section("Columns_", header);
+        for (int i = 0; i < header.count(); ++i) {
+            const int width = f.readInteger(s, QByteArray::number(i + 1), header.sectionSize(i));
+            header.setSectionWidthQuietly(i, width);
+        }
+    });
+}
+
+bool WriteColumns(ProfileFile *file, const QHeaderView &header)
+{
+    return withFile(file, [&](ProfileFile &f) {
+        const QByteArray s = section("Columns_", header);
+        for (int i = 0; i < header.count(); ++i)
+            f.writeInteger(s, QByteArray::number(i + 1), header.sectionSize(i));
+    });
+}
+
+bool WriteComboBox(ProfileFile *file, const QComboBox &combo)
+{
+    return withFile(file, [&](ProfileFile &f) {
+        const QByteArray s = section("cmb_", combo);
+        f.writeString(s, "Text", Cp1252::fromUnicode(combo.currentText()));
+        for (int i = 0; i < 10; ++i) {
+            const QByteArray key = QByteArray::number(i + 1);
+            if (combo.count() > i)
+                f.writeString(s, key, Cp1252::fromUnicode(combo.itemText(i)));
+            else
+                f.deleteKey(s, key);
+        }
+    });
+}
