@@ -156,6 +156,7 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
 
         const MdbCheck::ToolRun tables = MdbCheck::runTool(u"mdb-tables"_s, {u"-1"_s, mdb});
+        QCOMPARE(tables.err, QByteArray());
         QCOMPARE(tables.out, "H-Schweißzusatz\nVerzeichnis\n");
         QList<QStringList> rows;
         QString problem;

@@ -417,6 +417,21 @@ private Q_SLOTS:
         QCOMPARE(toolOutput(u"mdb-tables"_s, {u"-1"_s, path}), u"H-InformationsGeber\n"_s);
     }
 
+    // Each table has two usage maps; 40 tables need more than the first page of maps.
+    void fortyTables()
+    {
+        std::vector<Jet::Table> tables;
+        QString names;
+        for (int i = 0; i < 40; ++i) {
+            tables.push_back({u"Tabelle %1"_s.arg(i), {longColumn(u"Nr"_s)}, {{qint32(i)}}});
+            names += tables.back().name + u'\n';
+        }
+        const QString path = m_dir.filePath(u"vierzig.mdb"_s);
+        write(path, tables);
+        QCOMPARE(toolOutput(u"mdb-tables"_s, {u"-1"_s, path}), names);
+        verifyExport(path, tables.back());
+    }
+
     void writeErrors_data()
     {
         QTest::addColumn<Jet::Table>("table");

@@ -2,8 +2,6 @@
 
 #include <QtGlobal>
 
-#include <cstring>
-
 // Constants of the Jet 4 file format and little-endian stores. Everything in the file is
 // little-endian, whatever the host.
 namespace Jet::Format {

@@ -51,7 +51,7 @@ bool layoutTable(const Table &table, TableLayout &layout, QString *error)
     for (const Column &column : table.columns) {
         if (QString why = nameProblem(column.name); !why.isEmpty())
             return fail(u"column name "_s % why);
-        // Readers match column names without regard to ASCII letter case.
+        // Access and libmdb match names without regard to letter case.
         if (const QString key = column.name.toLower(); !seen.contains(key))
             seen.insert(key);
         else
