@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <variant>
+#include <vector>
+
+// A small writer of Jet 4 (Access 2000-2003) database files, enough for the catalogue's test
+// fixtures and the demo catalogue: tables of TEXT, BOOLEAN and LONG columns, no indexes, no
+// MEMO or OLE data. The files read in mdbtools (libmdb); Access itself was never tried.
+namespace Jet {
+
+enum class ColumnType { Text, Boolean, Long };
+
+inline constexpr int MaxTextLength = 255; // Access's limit for a TEXT column, in characters
+
+struct Column
+{
+    QString name;
+    ColumnType type = ColumnType::Text;
+    int maxLength = MaxTextLength; // TEXT only: characters, 1 to MaxTextLength
+};
+
+// std::monostate is NULL. A TEXT column takes QString, BOOLEAN takes bool, LONG takes qint32.
+// Jet 4 keeps a BOOLEAN in the row's null mask, so a NULL BOOLEAN cannot be stored: it is
+// rejected as an error rather than silently written as false.
+using Value = std::variant<std::monostate, QString, bool, qint32>;
+
+struct Table
+{
+    QString name;
+    QList<Column> columns;
+    std::vector<std::vector<Value>> rows; // each row holds one value per column, in order
+};
+
+// Writes a complete database holding `tables` to `path`, atomically (a temporary file renamed
+// into place), replacing any file there. Rows keep their order. On failure returns false,
+// leaves `path` untouched and, when `error` is given, sets it to a readable reason (a name
+// Access would refuse, a value of the wrong type for its column, a text longer than its
+// column, a row too large for a page, an I/O error, ...). Rows in messages count from 1.
+[[nodiscard]] bool writeDatabase(const QString &path, const std::vector<Table> &tables,
+                                 QString *error = nullptr);
+
+} // namespace Jet

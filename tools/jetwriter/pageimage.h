@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tools/jetwriter/jetformat.h"
+
+#include <vector>
+
+namespace Jet {
+
+// The whole database file in memory, page by page. Pages are handed out in file order and
+// start zero-filled; writers address them by number because growing the image moves it.
+class PageImage
+{
+public:
+    // Appends `count` blank pages and returns the number of the first.
+    quint32 allocate(quint32 count = 1)
+    {
+        const quint32 first = pageCount();
+        m_bytes.resize(m_bytes.size() + std::size_t(count) * Format::PageSize);
+        return first;
+    }
+
+    quint32 pageCount() const { return quint32(m_bytes.size() / Format::PageSize); }
+    char *page(quint32 number) { return m_bytes.data() + std::size_t(number) * Format::PageSize; }
+    const char *data() const { return m_bytes.data(); }
+    std::size_t size() const { return m_bytes.size(); }
+
+private:
+    std::vector<char> m_bytes;
+};
+
+} // namespace Jet

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "tools/jetwriter/jetwriter.h"
+#include "tools/jetwriter/tablelayout.h"
+
+#include <QByteArray>
+
+namespace Jet {
+
+// Turns rows of values into Jet 4 row bytes for one table layout. TEXT takes QString, BOOLEAN
+// bool, LONG and INTEGER qint32; the other types (used only by the system catalogue) take
+// NULL only.
+class RowEncoder
+{
+public:
+    explicit RowEncoder(const TableLayout &layout);
+
+    // Replaces `out` with the encoded row. Returns false, with a reason that names the
+    // column, when a value does not suit its column.
+    [[nodiscard]] bool encode(const std::vector<Value> &values, QByteArray &out, QString *error);
+
+private:
+    [[nodiscard]] bool encodeValue(const ColumnSlot &column, const Value &value, QByteArray &out,
+                                   QString *error);
+
+    const TableLayout &m_layout;
+    std::vector<quint16> m_varOffsets; // start of each variable column, by variable index
+    QByteArray m_nullMask;             // bit n set: column n has a value (BOOLEAN: is true)
+};
+
+} // namespace Jet
