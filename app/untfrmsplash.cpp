@@ -10,11 +10,14 @@
 using namespace Qt::StringLiterals;
 
 TfrmSplash::TfrmSplash(QWidget *owner)
-    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                         | Qt::WindowDoesNotAcceptFocus)
     , Image1(new QLabel(this))
     , lblStatus(new QLabel(this))
 {
     setObjectName(u"frmSplash"_s);
+    // It informs; the keyboard stays with the main window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(959, 520);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
@@ -32,7 +35,8 @@ TfrmSplash::TfrmSplash(QWidget *owner)
     QPalette palette = lblStatus->palette();
     palette.setColor(QPalette::WindowText, QColor(160, 160, 164));
     lblStatus->setPalette(palette);
-    lblStatus->setAttribute(Qt::WA_TranslucentBackground);
+    // On a window painted in the button colour, labels would take the button text colour.
+    lblStatus->setForegroundRole(QPalette::WindowText);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());

@@ -82,6 +82,7 @@ TfrmMain::TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QWidget *
     wireList();
     wireHeaders();
     wireSelection();
+    wireDocuments();
     guarded([this] { FormCreate(); });
 }
 

@@ -112,6 +112,7 @@ private:
     void wireList();
     void wireHeaders();
     void wireSelection();
+    void wireDocuments();
     void layoutClientArea();
     void readReferenceDocumentNames(const ProfileFile &file);
     void requestApplicationEnd();

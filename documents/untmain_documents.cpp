@@ -10,8 +10,15 @@
 #include "settings/programsettings.h"
 
 #include <QFileInfo>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
+
+void TfrmMain::wireDocuments()
+{
+    connect(btnAnzeigen, &QPushButton::clicked, this,
+            [this] { guarded([this] { btnAnzeigenClick(); }); });
+}
 
 void TfrmMain::btnAnzeigenClick()
 {

@@ -1,0 +1,651 @@
+// Drives the real main window offscreen: start-up from a generated catalogue and a settings
+// file beside the test executable, the filters, sorting, marking and the closing steps.
+#include "app/untfrmsplash.h"
+#include "app/untmain.h"
+#include "cataloguefixture.h"
+#include "catalogue/tkennblattliste.h"
+#include "list/headercontrol.h"
+#include "list/kennblattlistmodel.h"
+#include "list/kennblattlistview.h"
+#include "list/ownerdrawcombobox.h"
+#include "platform/cp1252.h"
+#include "scripteddialogservice.h"
+#include "settings/profilefile.h"
+#include "settings/settingsfile.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_settingsPath;
+    std::unique_ptr<ScriptedDialogService> m_dialogs;
+    std::unique_ptr<TKennblattListe> m_catalogue;
+    std::unique_ptr<TfrmMain> m_window;
+
+    // Writes the catalogue and a settings file naming its folder, then creates the window.
+    TfrmMain *start(const QByteArray &einstellungen = {}, const QByteArray &otherSections = {},
+                    const FixtureCatalogue &catalogue = FixtureCatalogue::sample())
+    {
+        if (!writeFixtureCatalogue(m_dir.path(), catalogue))
+            return nullptr;
+        const QByteArray folder = Cp1252::fromUnicode(m_dir.path()) + '/';
+        writeFile(m_settingsPath, "[Einstellungen]\r\nPfadZuMDEDatei=" + folder
+                                      + "\r\nPfadZuPDFDateien=" + folder + "\r\n" + einstellungen
+                                      + otherSections);
+        return create();
+    }
+
+    TfrmMain *create()
+    {
+        m_dialogs = std::make_unique<ScriptedDialogService>();
+        m_catalogue = std::make_unique<TKennblattListe>();
+        m_window = std::make_unique<TfrmMain>(*m_dialogs, *m_catalogue);
+        m_window->show();
+        // The offscreen platform activates every window it shows, the splash too.
+        QCoreApplication::processEvents();
+        m_window->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_window.get()))
+            qWarning("main window did not become active");
+        return m_window.get();
+    }
+
+    // Closes and destroys the window: the closing steps run.
+    void finish() { m_window.reset(); }
+
+    template<typename T>
+    T *control(const char *name) const
+    {
+        auto *widget = m_window->findChild<T *>(QLatin1StringView(name));
+        if (!widget)
+            qWarning("no control %s", name);
+        return widget;
+    }
+
+    QStringList column(int col) const
+    {
+        const QAbstractItemModel &model = m_window->listModel();
+        QStringList texts;
+        for (int row = 0; row < model.rowCount(); ++row)
+            texts.append(model.index(row, col).data().toString());
+        return texts;
+    }
+
+    QString count() const { return control<QLabel>("StaticText2")->text(); }
+
+    void typeAndEnter(QComboBox *combo, const QString &text)
+    {
+        combo->setFocus(Qt::OtherFocusReason);
+        // QTest types ASCII only; umlauts go in as text.
+        combo->setEditText(text);
+        QTest::keyClick(combo, Qt::Key_Return);
+    }
+
+    void choose(QComboBox *combo, int index)
+    {
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+
+    QStringList items(const QComboBox *combo) const
+    {
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts.append(combo->itemText(i));
+        return texts;
+    }
+
+    void clickSection(int section)
+    {
+        auto *header = control<HeaderControl>("hcKopf");
+        const QPoint centre(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                            header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    void markRows(const QList<int> &rows)
+    {
+        auto *list = control<KennblattListView>("lvKennblaetter");
+        list->clearSelection();
+        for (int row : rows) {
+            list->selectionModel()->select(m_window->listModel().index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_settingsPath = SettingsFile::path();
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        QFile::remove(m_settingsPath);
+        QFile::remove(m_dir.filePath(u"Norvenz SZW Kennblätter.mde"_s));
+    }
+
+    void startupLoadsTheCatalogue()
+    {
+        TfrmMain *w = start();
+        QVERIFY(w);
+        QVERIFY(m_dialogs->shown().isEmpty());
+        QVERIFY(w->startupCompleted());
+        QCOMPARE(w->windowTitle(),
+                 u"Norvenz Kennblätter für eignungsgeprüfte Schweißzusätze, Stand: 2026.2"_s);
+        QCOMPARE(w->EditionLabel, QByteArray("Ausgabe Herbst 2026"));
+        QCOMPARE(count(), u"6"_s);
+        // Sorted by number, yet no arrow shown.
+        QCOMPARE(column(0), (QStringList{u"00007.10"_s, u"00042.00"_s, u"00815.00"_s, u"01234.05"_s,
+                                         u"03000.02"_s, u"12000.01"_s}));
+        QCOMPARE(w->SortOrder, 1);
+        QCOMPARE(control<HeaderControl>("hcKopf")->sectionImage(0), SortArrow::Blank);
+        QCOMPARE(column(6), (QStringList{u"**"_s, {}, {}, u"**"_s, {}, {}}));
+        QCOMPARE(items(control<QComboBox>("cmbFilterTUEO")), (QStringList{u"Alle"_s, u"TN"_s, u"TS"_s, u"DB"_s}));
+        QCOMPARE(items(control<QComboBox>("cmbFilterZusatz")),
+                 (QStringList{u"Alle"_s, u"E1"_s, u"E2"_s, u"M1"_s, u"UP"_s}));
+        // Manufacturers come sorted by key, "Ö" with the O's.
+        QCOMPARE(items(control<QComboBox>("cmbFilterHersteller")),
+                 (QStringList{u"Alle"_s, u"BOE"_s, u"ÖKO"_s, u"THY"_s, u"UNI"_s}));
+        QCOMPARE(w->HerstellerLookup.NameOf("\xf6ko"), Cp1252::fromUnicode(u"Ökoschweiß KG"));
+
+        auto *splash = w->findChild<TfrmSplash *>();
+        QVERIFY(splash);
+        QCOMPARE(splash->status(), u"Erzeuge Liste"_s);
+        QTRY_VERIFY(w->isMaximized());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->findChild<TfrmSplash *>(), 3000);
+    }
+
+    void startupDefaultsAndSettings_data()
+    {
+        QTest::addColumn<QByteArray>("einstellungen");
+        QTest::addColumn<QByteArray>("view");
+        QTest::addColumn<int>("splashInterval");
+        QTest::addColumn<bool>("splashTimerRuns");
+        QTest::addColumn<int>("changeFilterIndex");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("tueoIndex");
+        QTest::addColumn<bool>("deckblattEnabled");
+
+        QTest::newRow("defaults") << QByteArray() << QByteArray() << 500 << true << 0 << 6 << 0 << false;
+        QTest::newRow("hexadecimal interval") << QByteArray("TimerSplash=0x3E8\r\n") << QByteArray()
+                                              << 1000 << true << 0 << 6 << 0 << false;
+        QTest::newRow("interval not a number") << QByteArray("TimerSplash=abc\r\n") << QByteArray()
+                                               << 500 << true << 0 << 6 << 0 << false;
+        QTest::newRow("interval 0 keeps the splash") << QByteArray("TimerSplash=0\r\n") << QByteArray()
+                                                     << 0 << false << 0 << 6 << 0 << false;
+        QTest::newRow("only changed sheets") << QByteArray() << QByteArray("Aenderungsfilter=1\r\n")
+                                             << 500 << true << 1 << 2 << 0 << false;
+        QTest::newRow("change filter out of range") << QByteArray() << QByteArray("Aenderungsfilter=5\r\n")
+                                                    << 500 << true << -1 << 6 << 0 << false;
+        QTest::newRow("lookup choice only preselected")
+            << QByteArray() << QByteArray("TUEOfilter=2\r\n") << 500 << true << 0 << 6 << 2 << false;
+        QTest::newRow("reference document named")
+            << QByteArray("NamePDFDeckblatt=Deckblatt.pdf\r\n") << QByteArray() << 500 << true << 0
+            << 6 << 0 << true;
+        QTest::newRow("reference document empty") << QByteArray("NamePDFDeckblatt=\r\n") << QByteArray()
+                                                  << 500 << true << 0 << 6 << 0 << false;
+    }
+    void startupDefaultsAndSettings()
+    {
+        QFETCH(QByteArray, einstellungen);
+        QFETCH(QByteArray, view);
+        QFETCH(int, splashInterval);
+        QFETCH(bool, splashTimerRuns);
+        QFETCH(int, changeFilterIndex);
+        QFETCH(int, rows);
+        QFETCH(int, tueoIndex);
+        QFETCH(bool, deckblattEnabled);
+
+        TfrmMain *w = start(einstellungen, view.isEmpty() ? QByteArray() : "[View]\r\n" + view);
+        QVERIFY(w);
+        QVERIFY(m_dialogs->shown().isEmpty());
+        auto *timer = control<QTimer>("TimerSplash");
+        QCOMPARE(timer->interval(), splashInterval);
+        QCOMPARE(timer->isActive(), splashTimerRuns);
+        QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), changeFilterIndex);
+        QCOMPARE(m_window->listModel().rowCount(), rows);
+        QCOMPARE(control<QComboBox>("cmbFilterTUEO")->currentIndex(), tueoIndex);
+        QVERIFY(control<QLineEdit>("edtFilterTUEO")->text().isEmpty());
+        QCOMPARE(control<QComboBox>("cmbDrucklisten")->currentIndex(), 0);
+        QCOMPARE(w->settings().FilterImmerAlsTeilString, 0);
+        QCOMPARE(w->findChild<QAction *>(u"mnuDeckblatt"_s)->isEnabled(), deckblattEnabled);
+        QVERIFY(!w->findChild<QAction *>(u"mnuPraegeliste"_s)->isEnabled());
+    }
+
+    void savedColumnWidthsAreHeldWithinLimits()
+    {
+        start({}, "[Columns_hcKopf]\r\n1=10\r\n2=200\r\n7=5000\r\n");
+        auto *kopf = control<HeaderControl>("hcKopf");
+        QCOMPARE(kopf->sectionSize(0), 40);
+        QCOMPARE(kopf->sectionSize(1), 200);
+        QCOMPARE(kopf->sectionSize(6), 5000);
+        auto *list = control<KennblattListView>("lvKennblaetter");
+        QCOMPARE(list->columnWidth(0), 50);
+        QCOMPARE(list->columnWidth(1), 200);
+        QCOMPARE(control<HeaderControl>("hcFilter")->sectionSize(1), 200);
+        QCOMPARE(control<QComboBox>("cmbFilterMarke")->width(), 198);
+        QCOMPARE(control<QComboBox>("cmbFilterPulver")->x(), 240);
+    }
+
+    void negativeSplashIntervalStopsTheStart()
+    {
+        TfrmMain *w = start("TimerSplash=-1\r\n");
+        QVERIFY(w);
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        const MessageBoxSpec box = m_dialogs->shown().first();
+        QCOMPARE(box.caption, u"Norvenz SZW Kennblätter"_s);
+        QCOMPARE(box.icon, MessageBoxSpec::Icon::Error);
+        QCOMPARE(box.text, u"Fehler bei Bereichsprüfung."_s);
+        QVERIFY(!w->startupCompleted());
+        QCOMPARE(w->listModel().rowCount(), 0);
+        QVERIFY(count().isEmpty());
+        QVERIFY(!control<QTimer>("TimerSplash")->isActive());
+        QTest::qWait(700);
+        QVERIFY(w->findChild<TfrmSplash *>()); // it stays
+        // The view state was never restored, so closing must not overwrite it.
+        const QByteArray before = readFile(m_settingsPath);
+        finish();
+        ProfileFile after(m_settingsPath);
+        QCOMPARE(after.readString("View", "Aenderungsfilter", "none"), QByteArray("none"));
+        QCOMPARE(after.readString("BoundsfrmMain", "Left", "none"), QByteArray("none"));
+        QVERIFY(readFile(m_settingsPath).startsWith(before));
+    }
+
+    void missingDatabaseEndsTheStart()
+    {
+        QTemporaryDir empty;
+        writeFile(m_settingsPath, "[Einstellungen]\r\nPfadZuMDEDatei=" + Cp1252::fromUnicode(empty.path())
+                                      + "\r\n[View]\r\nAenderungsfilter=2\r\n");
+        TfrmMain *w = create();
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        const MessageBoxSpec box = m_dialogs->shown().first();
+        QCOMPARE(box.caption, u"Fehler"_s);
+        QCOMPARE(box.icon, MessageBoxSpec::Icon::Error);
+        QCOMPARE(box.text, u"Die Datenbankdatei '"_s + empty.path()
+                               + u"/Norvenz SZW Kennblätter.mde' konnte nicht gefunden werden. Bitte "
+                                 u"tragen Sie in der Ini-Datei unter 'Einstellungen','PfadZuMDEDatei' "
+                                 u"den korrekten Pfad zur MDE ein."_s);
+        QVERIFY(w->applicationEndRequested());
+        QCOMPARE(w->windowTitle(), u"Gralm-Kennblätter"_s);
+        QCOMPARE(m_catalogue->Count(), 0);
+        finish();
+        QCOMPARE(ProfileFile(m_settingsPath).readInteger("View", "Aenderungsfilter", 0), 2);
+        QCOMPARE(ProfileFile(m_settingsPath).readString("BoundsfrmMain", "Left", {}), QByteArray());
+    }
+
+    void withoutSettingsFileOnlyTheReportBoundsAreWritten()
+    {
+        QVERIFY(!QFile::exists(m_settingsPath));
+        create();
+        // The default folder is the executable's, which holds no catalogue.
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QVERIFY(m_dialogs->shown().first().text.contains(QCoreApplication::applicationDirPath() + u"/"_s));
+        finish();
+        const QByteArray written = readFile(m_settingsPath);
+        QVERIFY(written.startsWith("[BoundsfrmReport]"));
+        QCOMPARE(written.count('['), 1);
+    }
+
+    void textFilterAppliesOnEnterAndKeepsHistory()
+    {
+        start();
+        auto *marke = control<QComboBox>("cmbFilterMarke");
+        typeAndEnter(marke, u"fox"_s);
+        QCOMPARE(column(1), (QStringList{u"Fox EV 50"_s, u"fox 2"_s}));
+        QCOMPARE(count(), u"2"_s);
+        QCOMPARE(items(marke), QStringList{u"fox"_s});
+        QCOMPARE(marke->currentText(), u"fox"_s);
+
+        QSignalSpy resets(&m_window->listModel(), &QAbstractItemModel::modelReset);
+        QTest::keyClick(marke, Qt::Key_Return);
+        QCOMPARE(resets.count(), 0); // nothing changed: skipped
+        QCOMPARE(items(marke), QStringList{u"fox"_s});
+
+        typeAndEnter(marke, u"FOX"_s);
+        QCOMPARE(items(marke), QStringList{u"FOX"_s});
+        typeAndEnter(marke, u"%ox"_s);
+        QCOMPARE(items(marke), (QStringList{u"%ox"_s, u"FOX"_s}));
+        QCOMPARE(column(1), (QStringList{u"Fox EV 50"_s, u"fox 2"_s}));
+        typeAndEnter(marke, u"ö"_s);
+        QCOMPARE(count(), u"0"_s);
+        typeAndEnter(marke, u"Ö"_s);
+        QCOMPARE(column(1), QStringList{u"Öko-Draht SG 3"_s});
+    }
+
+    void leavingAFilterAppliesIt()
+    {
+        start();
+        auto *nummer = control<QComboBox>("cmbFilterKennblattNr");
+        nummer->setFocus(Qt::OtherFocusReason);
+        QTest::keyClicks(nummer, u"0"_s);
+        QCOMPARE(count(), u"6"_s); // typing alone does not filter
+        control<QLineEdit>("edtFilterHersteller")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(column(0), (QStringList{u"00007.10"_s, u"00042.00"_s, u"00815.00"_s, u"01234.05"_s,
+                                         u"03000.02"_s}));
+        QCOMPARE(items(nummer), QStringList{u"0"_s});
+
+        // Leaving again without a change records the text once more but does not rebuild.
+        QSignalSpy resets(&m_window->listModel(), &QAbstractItemModel::modelReset);
+        nummer->setFocus(Qt::OtherFocusReason);
+        control<QLineEdit>("edtFilterZusatz")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(resets.count(), 0);
+
+        // A blank before the text is another text: rebuilt, same rows.
+        nummer->setFocus(Qt::OtherFocusReason);
+        nummer->setEditText(u" 0"_s);
+        control<QLineEdit>("edtFilterZusatz")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(count(), u"5"_s);
+    }
+
+    void lookupChoiceWritesTheKeyIntoTheEdit()
+    {
+        start();
+        auto *combo = control<OwnerDrawComboBox>("cmbFilterHersteller");
+        auto *edit = control<QLineEdit>("edtFilterHersteller");
+        choose(combo, 1);
+        QCOMPARE(edit->text(), u"BOE"_s);
+        QVERIFY(edit->hasFocus());
+        QCOMPARE(column(1), (QStringList{u"Fox EV 50"_s, u"fox 2"_s}));
+
+        // A name instead of a key matches nothing.
+        edit->setText(u"Bergische Elektroden AG"_s);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(count(), u"0"_s);
+        // Keys are compared without regard to ASCII case.
+        edit->setText(u"boe"_s);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(count(), u"2"_s);
+        choose(combo, 0);
+        QCOMPARE(edit->text(), u"Alle"_s);
+        QCOMPARE(count(), u"6"_s);
+    }
+
+    void changeFilterChoice()
+    {
+        start();
+        auto *geaendert = control<QComboBox>("cmbFilterGeaendert");
+        choose(geaendert, 1);
+        QCOMPARE(column(6), (QStringList{u"**"_s, u"**"_s}));
+        choose(geaendert, 2);
+        QCOMPARE(column(6), (QStringList{{}, {}, {}, {}}));
+    }
+
+    void filterResetClearsEveryFilter()
+    {
+        start();
+        typeAndEnter(control<QComboBox>("cmbFilterMarke"), u"fox"_s);
+        choose(control<QComboBox>("cmbFilterTUEO"), 1);
+        choose(control<QComboBox>("cmbFilterGeaendert"), 2);
+        QCOMPARE(count(), u"1"_s);
+
+        QTest::mouseClick(control<QPushButton>("btnLoeschen"), Qt::LeftButton);
+        QCOMPARE(count(), u"6"_s);
+        QVERIFY(control<QComboBox>("cmbFilterMarke")->currentText().isEmpty());
+        QCOMPARE(items(control<QComboBox>("cmbFilterMarke")), QStringList{u"fox"_s}); // history stays
+        QVERIFY(control<QLineEdit>("edtFilterTUEO")->text().isEmpty());
+        QCOMPARE(control<QComboBox>("cmbFilterTUEO")->currentIndex(), 0);
+        QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 0);
+
+        QSignalSpy resets(&m_window->listModel(), &QAbstractItemModel::modelReset);
+        m_window->mnuAlleFilterloeschenClick();
+        QCOMPARE(resets.count(), 0); // all filters were already off
+    }
+
+    void headerClicksSortWithArrows()
+    {
+        TfrmMain *w = start();
+        auto *kopf = control<HeaderControl>("hcKopf");
+        clickSection(1);
+        QCOMPARE(w->SortOrder, 2);
+        QCOMPARE(kopf->sectionImage(1), SortArrow::Up);
+        QCOMPARE(column(1).first(), u"fox 2"_s); // "FOX 2" < "FOX EV 50"
+        QCOMPARE(column(1).last(), u"Öko-Draht SG 3"_s); // umlauts after all letters
+        clickSection(1);
+        QCOMPARE(w->SortOrder, -2);
+        QCOMPARE(kopf->sectionImage(1), SortArrow::Down);
+        QCOMPARE(column(1).first(), u"Öko-Draht SG 3"_s);
+        clickSection(2);
+        QCOMPARE(w->SortOrder, 3);
+        QCOMPARE(kopf->sectionImage(2), SortArrow::Up);
+        QCOMPARE(kopf->sectionImage(1), SortArrow::Blank);
+        clickSection(0);
+        QCOMPARE(w->SortOrder, 1);
+        clickSection(0);
+        QCOMPARE(w->SortOrder, -1);
+        QCOMPARE(column(0).first(), u"12000.01"_s);
+        clickSection(6);
+        QCOMPARE(column(6), (QStringList{{}, {}, {}, {}, u"**"_s, u"**"_s}));
+    }
+
+    void firstClickOnTheNumberReverses()
+    {
+        TfrmMain *w = start();
+        clickSection(0);
+        QCOMPARE(w->SortOrder, -1);
+        QCOMPARE(control<HeaderControl>("hcKopf")->sectionImage(0), SortArrow::Down);
+    }
+
+    void resizingASectionKeepsListAndFiltersInStep()
+    {
+        start();
+        auto *kopf = control<HeaderControl>("hcKopf");
+        auto *filter = control<HeaderControl>("hcFilter");
+        auto *list = control<KennblattListView>("lvKennblaetter");
+        auto *loeschen = control<QPushButton>("btnLoeschen");
+        auto *tueoEdit = control<QLineEdit>("edtFilterTUEO");
+
+        kopf->resizeSection(0, 45);
+        QCOMPARE(list->columnWidth(0), 50);
+        QCOMPARE(filter->sectionSize(0), 45);
+        QCOMPARE(control<QComboBox>("cmbFilterKennblattNr")->width(), 43);
+        kopf->resizeSection(0, 10);
+        QCOMPARE(kopf->sectionSize(0), 40); // its own minimum
+        QCOMPARE(filter->sectionSize(0), 40);
+
+        const int loeschenX = loeschen->x();
+        const int tueoX = tueoEdit->x();
+        kopf->resizeSection(1, kopf->sectionSize(1) + 30);
+        QCOMPARE(list->columnWidth(1), 180);
+        QCOMPARE(filter->sectionSize(1), 180);
+        QCOMPARE(control<QComboBox>("cmbFilterMarke")->width(), 178);
+        QCOMPARE(loeschen->x(), loeschenX + 30);
+        QCOMPARE(tueoEdit->x(), tueoX + 30);
+        QCOMPARE(tueoEdit->width(), kopf->sectionSize(5) - 22);
+        QCOMPARE(control<QComboBox>("cmbFilterTUEO")->x(), tueoX + 30);
+        // Edits lie over their drop-down lists, leaving the button free.
+        QVERIFY(tueoEdit->geometry().right() < control<QComboBox>("cmbFilterTUEO")->geometry().right());
+    }
+
+    void headersFollowHorizontalScrolling()
+    {
+        start();
+        auto *kopf = control<HeaderControl>("hcKopf");
+        auto *filter = control<HeaderControl>("hcFilter");
+        auto *list = control<KennblattListView>("lvKennblaetter");
+        auto *panel = control<QWidget>("Panel1");
+        QTRY_VERIFY(m_window->isMaximized());
+        QCOMPARE(kopf->x(), 0);
+        kopf->resizeSection(2, 3000);
+        QTRY_VERIFY(list->horizontalScrollBar()->isVisible());
+        const int listWidth = list->width();
+        list->horizontalScrollBar()->setValue(100);
+        QTRY_COMPARE(kopf->x(), -100);
+        QCOMPARE(kopf->width(), panel->width() + 100);
+        QCOMPARE(filter->x(), -100);
+        QCOMPARE(filter->width(), kopf->width());
+        QCOMPARE(list->width(), listWidth);
+        list->horizontalScrollBar()->setValue(0);
+        QTRY_COMPARE(kopf->x(), 0);
+    }
+
+    void markingCountsInTheStatusBar()
+    {
+        TfrmMain *w = start();
+        QVERIFY(w->statusText().isEmpty());
+        auto *list = control<KennblattListView>("lvKennblaetter");
+        const auto rowCentre = [&](int row) {
+            return list->visualRect(w->listModel().index(row, 1)).center();
+        };
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+        QCOMPARE(w->statusText(), u"1 Kennblatt markiert"_s);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(2));
+        QCOMPARE(w->statusText(), u"2 Kennblätter markiert"_s);
+        list->clearSelection();
+        QCOMPARE(w->statusText(), u"0 Kennblätter markiert"_s);
+        // Marks follow their rows when sorted.
+        markRows({0});
+        const QString marked = column(0).first();
+        clickSection(0);
+        QCOMPARE(list->markedRows(), QList<int>{5});
+        QCOMPARE(column(0).at(5), marked);
+    }
+
+    void openingTheFirstMarkedSheet()
+    {
+        TfrmMain *w = start();
+        auto *list = control<KennblattListView>("lvKennblaetter");
+        const auto expected = [this](const char *file) -> QString {
+            return u"Datei '"_s + m_dir.path() + u"//"_s + QLatin1StringView(file)
+                + u"' nicht vorhanden."_s;
+        };
+        QTest::mouseClick(control<QPushButton>("btnAnzeigen"), Qt::LeftButton);
+        QVERIFY(m_dialogs->shown().isEmpty()); // nothing marked
+
+        markRows({4, 1});
+        QTest::mouseClick(control<QPushButton>("btnAnzeigen"), Qt::LeftButton);
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().last().caption, u"Norvenz SZW Kennblätter"_s);
+        QCOMPARE(m_dialogs->shown().last().icon, MessageBoxSpec::Icon::None);
+        QCOMPARE(m_dialogs->shown().last().text, expected("00042_00.pdf"));
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(m_dialogs->shown().size(), 2);
+        QCOMPARE(m_dialogs->shown().last().text, expected("00042_00.pdf"));
+
+        markRows({0});
+        const QPoint row0 = list->visualRect(w->listModel().index(0, 1)).center();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row0);
+        QCOMPARE(m_dialogs->shown().size(), 3);
+        QCOMPARE(m_dialogs->shown().last().text, expected("00007_10.pdf"));
+
+        writeFile(m_dir.filePath(u"00007_10.pdf"_s), "%PDF-1.4\n");
+        QTest::mouseClick(control<QPushButton>("btnAnzeigen"), Qt::LeftButton);
+        QCOMPARE(m_dialogs->shown().size(), 3);
+        QFile::remove(m_dir.filePath(u"00007_10.pdf"_s));
+    }
+
+    void lookupItemsShowKeyAndNameOnABand()
+    {
+        start();
+        auto *combo = control<OwnerDrawComboBox>("cmbFilterHersteller");
+        QImage image(300, 12, QImage::Format_RGB32);
+        const auto draw = [&](int index, bool selected) {
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            combo->drawItem(painter, {index, QRect(0, 0, 300, 12), selected, combo->palette()});
+        };
+        draw(1, false);
+        QCOMPARE(image.pixelColor(298, 6), QColor(192, 192, 192));
+        QVERIFY(image.pixelColor(30, 6) != QColor(192, 192, 192));
+        draw(1, true);
+        QCOMPARE(image.pixelColor(298, 6), QColor(0, 0, 255));
+
+        combo->showPopup();
+        QTRY_VERIFY(combo->view()->isVisible());
+        QVERIFY(combo->view()->window()->width() >= 400);
+        combo->hidePopup();
+    }
+
+    void closingWritesTheViewState()
+    {
+        start({}, "[cmb_cmbFilterMarke]\r\n4=old\r\n9=old\r\n");
+        typeAndEnter(control<QComboBox>("cmbFilterMarke"), u"fox"_s);
+        typeAndEnter(control<QComboBox>("cmbFilterMarke"), u"Öko"_s);
+        choose(control<QComboBox>("cmbFilterGeaendert"), 2);
+        control<QComboBox>("cmbDrucklisten")->setCurrentIndex(3);
+        control<QComboBox>("cmbFilterZusatz")->setCurrentIndex(-1);
+        control<HeaderControl>("hcKopf")->resizeSection(1, 222);
+        QTRY_VERIFY(m_window->isMaximized());
+        const QRect frame = m_window->frameGeometry();
+        finish();
+
+        ProfileFile f(m_settingsPath);
+        QCOMPARE(f.readInteger("View", "LetzteDruckliste", 0), 3);
+        QCOMPARE(f.readInteger("View", "Aenderungsfilter", 0), 2);
+        QCOMPARE(f.readInteger("View", "Zusatzfilter", 0), -1);
+        QCOMPARE(f.readInteger("View", "Herstellerfilter", 9), 0);
+        QCOMPARE(f.readInteger("View", "TUEOfilter", 9), 0);
+        QCOMPARE(f.readInteger("BoundsfrmMain", "Width", 0), frame.width());
+        QCOMPARE(f.readInteger("BoundsfrmMain", "Height", 0), frame.height());
+        QCOMPARE(f.readInteger("Columns_hcKopf", "2", 0), 222);
+        QCOMPARE(f.readInteger("Columns_hcKopf", "7", 0), 50);
+        QCOMPARE(f.readString("cmb_cmbFilterMarke", "Text", {}), QByteArray("\xd6ko"));
+        QCOMPARE(f.readString("cmb_cmbFilterMarke", "1", {}), QByteArray("\xd6ko"));
+        QCOMPARE(f.readString("cmb_cmbFilterMarke", "2", {}), QByteArray("fox"));
+        QCOMPARE(f.readString("cmb_cmbFilterMarke", "4", "gone"), QByteArray("gone"));
+        QCOMPARE(f.readString("cmb_cmbFilterKennblattNr", "Text", "none"), QByteArray());
+        QVERIFY(f.readInteger("BoundsfrmReport", "Width", 0) > 0);
+        // The installation's section is never written.
+        QCOMPARE(f.readString("Einstellungen", "PfadZuMDEDatei", {}),
+                 Cp1252::fromUnicode(m_dir.path()) + '/');
+
+        // The next start restores the widths and choices.
+        create();
+        QCOMPARE(control<HeaderControl>("hcKopf")->sectionSize(1), 222);
+        QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 2);
+        QCOMPARE(m_window->listModel().rowCount(), 4);
+        QVERIFY(items(control<QComboBox>("cmbFilterMarke")).isEmpty()); // histories are not read back
+    }
+
+    void readOnlySettingsFileStaysUnchanged()
+    {
+        start({}, "[View]\r\nAenderungsfilter=1\r\n");
+        choose(control<QComboBox>("cmbFilterGeaendert"), 0);
+        QFile::setPermissions(m_settingsPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const QByteArray before = readFile(m_settingsPath);
+        finish();
+        QCOMPARE(readFile(m_settingsPath), before);
+        QFile::setPermissions(m_settingsPath, QFile::ReadOwner | QFile::WriteOwner);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Writes catalogue databases for tests with the project's Jet writer: the five tables the
+// program reads, filled with the rows given.
+struct FixtureSheet
+{
+    QString nummer;
+    QString marke;
+    QString pulvermarke;
+    QString hersteller;
+    QString zusatz;
+    QString infogeber;
+    bool changed = false;
+};
+
+struct FixtureLookup
+{
+    QString key;
+    QString name;
+};
+
+struct FixtureCatalogue
+{
+    QList<FixtureSheet> sheets;
+    QList<FixtureLookup> infogeber;
+    QList<FixtureLookup> zusatz;
+    QList<FixtureLookup> hersteller;
+    // Rows of "norvenz": edition first part, second part, label.
+    QList<QStringList> versions;
+
+    // A small catalogue with umlauts, a flux brand, changed and unchanged sheets, out of order.
+    static FixtureCatalogue sample();
+};
+
+// Writes "<folder>/Norvenz SZW Kennblätter.mde"; false (with a warning) on error.
+[[nodiscard]] bool writeFixtureCatalogue(const QString &folder, const FixtureCatalogue &catalogue);
