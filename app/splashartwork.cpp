@@ -44,7 +44,8 @@ void drawWeldSeam(QPainter &p)
     for (int x = -20; x < 872; x += 9) {
         const double heat = std::clamp((x - 80) / 760.0, 0.0, 1.0);
         QRadialGradient ripple(x, seamY, 22);
-        ripple.setColorAt(0.0, QColor(int(214 + 40 * heat), int(190 - 40 * heat), int(160 - 90 * heat)));
+        ripple.setColorAt(0.0,
+                          QColor(int(214 + 40 * heat), int(190 - 40 * heat), int(160 - 90 * heat)));
         ripple.setColorAt(0.55, QColor(150, 140, 128));
         ripple.setColorAt(0.8, QColor(84, 80, 76));
         ripple.setColorAt(1.0, QColor(70, 66, 64, 0));
@@ -80,7 +81,8 @@ void drawTitle(QPainter &p)
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(246, 248, 252));
-    p.drawText(QRect(56, 58, 860, 60), Qt::AlignLeft | Qt::AlignVCenter, u"Norvenz SZW Kennblätter"_s);
+    p.drawText(QRect(56, 58, 860, 60), Qt::AlignLeft | Qt::AlignVCenter,
+               u"Norvenz SZW Kennblätter"_s);
 
     QFont subtitle(u"DejaVu Sans"_s);
     subtitle.setPixelSize(21);

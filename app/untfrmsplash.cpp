@@ -10,8 +10,8 @@
 using namespace Qt::StringLiterals;
 
 TfrmSplash::TfrmSplash(QWidget *owner)
-    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                         | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                         Qt::WindowDoesNotAcceptFocus)
     , Image1(new QLabel(this))
     , lblStatus(new QLabel(this))
 {

@@ -121,11 +121,12 @@ void TfrmMain::buildDesign()
 
     cmbDrucklisten = named(new QComboBox(client), u"cmbDrucklisten"_s);
     cmbDrucklisten->setGeometry(216, 3, 202, 21);
-    cmbDrucklisten->addItems({u"Aktuelle Liste"_s, u"Aktuelle Kennblätter"_s,
-                              u"markierte Liste"_s, u"markierte Kennblätter"_s});
+    cmbDrucklisten->addItems({u"Aktuelle Liste"_s, u"Aktuelle Kennblätter"_s, u"markierte Liste"_s,
+                              u"markierte Kennblätter"_s});
     btnDrucken = named(new QPushButton(u"D&rucken"_s, client), u"btnDrucken"_s);
     btnDrucken->setGeometry(418, 2, 119, 33);
-    btnAnzeigen = named(new QPushButton(u"Einzeln. Kennblatt\n&anzeigen"_s, client), u"btnAnzeigen"_s);
+    btnAnzeigen =
+        named(new QPushButton(u"Einzeln. Kennblatt\n&anzeigen"_s, client), u"btnAnzeigen"_s);
     btnAnzeigen->setGeometry(546, 2, 119, 33);
     btnInfo = named(new QPushButton(u"&Info"_s, client), u"btnInfo"_s);
     btnInfo->setGeometry(674, 9, 119, 25);
@@ -228,8 +229,8 @@ void TfrmMain::buildMenu()
     bar->setObjectName(u"mnuMainMenu"_s);
 
     mnuDatei = named(bar->addMenu(u"&Datei"_s), u"mnuDatei"_s);
-    mnuDruckereinrichtung = named(mnuDatei->addAction(u"Drucker&einrichtung"_s),
-                                  u"mnuDruckereinrichtung"_s);
+    mnuDruckereinrichtung =
+        named(mnuDatei->addAction(u"Drucker&einrichtung"_s), u"mnuDruckereinrichtung"_s);
     mnuDruckereinrichtung->setVisible(false);
     mnuDatei->addSeparator()->setVisible(false);
     mnuBeenden = named(mnuDatei->addAction(u"&Beenden"_s), u"mnuBeenden"_s);
@@ -245,8 +246,8 @@ void TfrmMain::buildMenu()
 
     mnuExtras = named(bar->addMenu(u"E&xtras"_s), u"mnuExtras"_s);
     mnuExtras->menuAction()->setVisible(false);
-    mnuAlleFilterloeschen = named(mnuExtras->addAction(u"Alle Filter &löschen"_s),
-                                  u"mnuAlleFilterloeschen"_s);
+    mnuAlleFilterloeschen =
+        named(mnuExtras->addAction(u"Alle Filter &löschen"_s), u"mnuAlleFilterloeschen"_s);
 
     mnuHelp = named(bar->addMenu(u"&?"_s), u"mnuHelp"_s);
     mnuHilfe = named(mnuHelp->addAction(u"&Hilfe"_s), u"mnuHilfe"_s);

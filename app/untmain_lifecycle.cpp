@@ -65,13 +65,13 @@ void TfrmMain::FormCreate()
     LoadLookups(*ADOConnection1, {InfogeberLookup, ZusatzLookup, HerstellerLookup},
                 [this](LookupTable table, const QByteArray &item) {
                     QComboBox *combo = table == LookupTable::Infogeber ? cmbFilterTUEO
-                        : table == LookupTable::Zusatz                 ? cmbFilterZusatz
+                                       : table == LookupTable::Zusatz  ? cmbFilterZusatz
                                                                        : cmbFilterHersteller;
                     combo->addItem(Cp1252::toUnicode(item));
                 });
     LoadVersion(*ADOConnection1, Edition, EditionLabel, m_dialogs);
-    setWindowTitle(u"Norvenz Kennblätter für eignungsgeprüfte Schweißzusätze, Stand: "_s
-                   + Cp1252::toUnicode(Edition));
+    setWindowTitle(u"Norvenz Kennblätter für eignungsgeprüfte Schweißzusätze, Stand: "_s +
+                   Cp1252::toUnicode(Edition));
 
     ReadColumns(&settings, *hcKopf);
     selectItem(cmbDrucklisten, settings.readInteger(Keys::View, Keys::LetzteDruckliste, 0));

@@ -29,18 +29,18 @@ QByteArray word(QRandomGenerator &rng, int minLen, int maxLen)
 void fill(TKennblattListe &list)
 {
     const QList<QByteArray> brands = {
-        Cp1252::fromUnicode(u"Fox"), Cp1252::fromUnicode(u"Thermanit"),
-        Cp1252::fromUnicode(u"Union"), Cp1252::fromUnicode(u"Böhler"),
+        Cp1252::fromUnicode(u"Fox"),          Cp1252::fromUnicode(u"Thermanit"),
+        Cp1252::fromUnicode(u"Union"),        Cp1252::fromUnicode(u"Böhler"),
         Cp1252::fromUnicode(u"Schweißdraht"), Cp1252::fromUnicode(u"Castolin")};
     QRandomGenerator rng(42);
     for (int i = 0; i < sheetCount; ++i) {
         const QByteArray nr = QByteArray::number(i / 10 + 1) + '.' + QByteArray::number(i % 10);
-        const QByteArray marke = brands[rng.bounded(brands.size())] + ' ' + word(rng, 2, 8) + ' '
-            + QByteArray::number(rng.bounded(1, 400));
+        const QByteArray marke = brands[rng.bounded(brands.size())] + ' ' + word(rng, 2, 8) + ' ' +
+                                 QByteArray::number(rng.bounded(1, 400));
         const QByteArray pulver = rng.bounded(4) == 0 ? word(rng, 3, 10) : QByteArray();
         list.Add(nr, marke, pulver, 'H' + QByteArray::number(rng.bounded(60)),
-                 'Z' + QByteArray::number(rng.bounded(20)), 'T' + QByteArray::number(rng.bounded(6)),
-                 rng.bounded(100) < 15 ? 2 : 1);
+                 'Z' + QByteArray::number(rng.bounded(20)),
+                 'T' + QByteArray::number(rng.bounded(6)), rng.bounded(100) < 15 ? 2 : 1);
     }
 }
 

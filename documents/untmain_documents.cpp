@@ -25,7 +25,8 @@ void TfrmMain::btnAnzeigenClick()
     const QList<int> marked = lvKennblaetter->markedRows();
     if (marked.isEmpty())
         return;
-    const QByteArray fileName = kennblattPdfFileName(m_model->kennblatt(marked.first()).nummerView());
+    const QByteArray fileName =
+        kennblattPdfFileName(m_model->kennblatt(marked.first()).nummerView());
     ShowPdfFile(joinPath(m_settings.PfadZuPDFDateien, fileName));
 }
 

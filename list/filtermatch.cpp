@@ -102,10 +102,10 @@ bool KennblattFilter::matches(const TKennblatt &k) const
 {
     // The conditions have no side effects, so stopping at the first failing one gives the
     // same answer as evaluating all seven.
-    return (m_wantedChangeFlag == 0 || k.AenderungsFlag == m_wantedChangeFlag)
-        && m_hersteller.matches(k.HerstLiefSchl) && m_zusatz.matches(k.ZusatzSchl)
-        && m_tueo.matches(k.InfoGeberSchl) && m_nr.matches(k.nummerView())
-        && m_marke.matches(k.Marke) && m_pulver.matches(k.Pulvermarke);
+    return (m_wantedChangeFlag == 0 || k.AenderungsFlag == m_wantedChangeFlag) &&
+           m_hersteller.matches(k.HerstLiefSchl) && m_zusatz.matches(k.ZusatzSchl) &&
+           m_tueo.matches(k.InfoGeberSchl) && m_nr.matches(k.nummerView()) &&
+           m_marke.matches(k.Marke) && m_pulver.matches(k.Pulvermarke);
 }
 
 bool MatchFilterText(QByteArrayView filterText, QByteArrayView value, FilterMode mode)

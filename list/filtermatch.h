@@ -48,8 +48,8 @@ class KennblattFilter
 public:
     KennblattFilter(QByteArrayView nrFilter, QByteArrayView markeFilter,
                     QByteArrayView pulverFilter, QByteArrayView herstellerFilter,
-                    QByteArrayView zusatzFilter, QByteArrayView tueoFilter,
-                    quint8 wantedChangeFlag, FilterMode mode);
+                    QByteArrayView zusatzFilter, QByteArrayView tueoFilter, quint8 wantedChangeFlag,
+                    FilterMode mode);
 
     bool matches(const TKennblatt &kennblatt) const;
 

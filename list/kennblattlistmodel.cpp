@@ -54,8 +54,7 @@ void KennblattListModel::sortRows(qint32 &SortOrder)
         std::iota(order.begin(), order.end(), 0);
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
             return lvKennblaetterCompare(*m_rows[std::size_t(a)], *m_rows[std::size_t(b)],
-                                         SortOrder)
-                < 0;
+                                         SortOrder) < 0;
         });
         std::vector<const TKennblatt *> sorted(m_rows.size());
         std::vector<int> newRowOf(m_rows.size());

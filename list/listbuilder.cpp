@@ -12,8 +12,8 @@ using namespace Qt::StringLiterals;
 
 bool FilterState::anyFilterSet() const
 {
-    return changeFilterIndex != 0
-        || std::any_of(texts.begin(), texts.end(),
+    return changeFilterIndex != 0 ||
+           std::any_of(texts.begin(), texts.end(),
                        [](const QByteArray &t) { return !TextRules::trimmed(t).isEmpty(); });
 }
 

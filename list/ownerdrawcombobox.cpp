@@ -1,8 +1,8 @@
 #include "list/ownerdrawcombobox.h"
 
 #include <QAbstractItemView>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -19,8 +19,9 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override
     {
-        m_combo->drawItem(*painter, {index.row(), option.rect,
-                                     option.state.testFlag(QStyle::State_Selected), option.palette});
+        m_combo->drawItem(*painter,
+                          {index.row(), option.rect, option.state.testFlag(QStyle::State_Selected),
+                           option.palette});
     }
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
@@ -51,8 +52,8 @@ void OwnerDrawComboBox::paintEvent(QPaintEvent *)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     if (!m_draw || currentIndex() < 0)
         return;
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                QStyle::SC_ComboBoxEditField, this);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     painter.setClipRect(field);
     drawItem(painter, {currentIndex(), field, hasFocus(), palette()});
 }

@@ -18,7 +18,8 @@ public:
         bool selected;
         QPalette palette;
     };
-    using DrawFunction = std::function<void(QComboBox &control, QPainter &painter, const DrawItem &)>;
+    using DrawFunction =
+        std::function<void(QComboBox &control, QPainter &painter, const DrawItem &)>;
 
     OwnerDrawComboBox(int itemHeight, QWidget *parent = nullptr);
 

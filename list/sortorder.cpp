@@ -45,7 +45,8 @@ qint32 sortOrderAfterClick(qint32 SortOrder, int section)
 
 void sortKennblattRows(std::vector<const TKennblatt *> &rows, qint32 &SortOrder)
 {
-    std::stable_sort(rows.begin(), rows.end(), [&SortOrder](const TKennblatt *a, const TKennblatt *b) {
-        return lvKennblaetterCompare(*a, *b, SortOrder) < 0;
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&SortOrder](const TKennblatt *a, const TKennblatt *b) {
+                         return lvKennblaetterCompare(*a, *b, SortOrder) < 0;
+                     });
 }

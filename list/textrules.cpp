@@ -18,8 +18,7 @@ QByteArrayView trimmed(QByteArrayView text)
 QByteArray upperAscii(QByteArrayView text)
 {
     QByteArray result(text.size(), Qt::Uninitialized);
-    std::transform(text.begin(), text.end(), result.begin(),
-                   [](char c) { return upperAscii(c); });
+    std::transform(text.begin(), text.end(), result.begin(), [](char c) { return upperAscii(c); });
     return result;
 }
 

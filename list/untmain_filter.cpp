@@ -31,14 +31,16 @@ bool isEnter(int key)
 void TfrmMain::wireList()
 {
     const auto on = [this](auto *sender, auto signal, auto handler) {
-        connect(sender, signal, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     };
     on(cmbFilterGeaendert, &QComboBox::activated, &TfrmMain::cmbFilterGeaendertSelect);
     on(cmbFilterHersteller, &QComboBox::activated, &TfrmMain::cmbFilterHerstellerSelect);
     on(cmbFilterZusatz, &QComboBox::activated, &TfrmMain::cmbFilterZusatzSelect);
     on(cmbFilterTUEO, &QComboBox::activated, &TfrmMain::cmbFilterTUEOSelect);
     on(cmbFilterGeaendert, &DropDownComboBox::droppedDown, &TfrmMain::cmbFilterGeaendertDropDown);
-    on(cmbFilterHersteller, &OwnerDrawComboBox::droppedDown, &TfrmMain::cmbFilterHerstellerDropDown);
+    on(cmbFilterHersteller, &OwnerDrawComboBox::droppedDown,
+       &TfrmMain::cmbFilterHerstellerDropDown);
     on(cmbFilterZusatz, &OwnerDrawComboBox::droppedDown, &TfrmMain::cmbFilterZusatzDropDown);
     on(cmbFilterTUEO, &OwnerDrawComboBox::droppedDown, &TfrmMain::cmbFilterTUEODropDown);
     on(btnLoeschen, &QPushButton::clicked, &TfrmMain::btnLoeschenClick);
@@ -48,12 +50,12 @@ void TfrmMain::wireList()
 bool TfrmMain::filterControlEvent(QObject *watched, QEvent *event)
 {
     auto *textFilter = qobject_cast<QComboBox *>(watched);
-    const bool isTextFilter = watched == cmbFilterKennblattNr || watched == cmbFilterMarke
-        || watched == cmbFilterPulver;
-    const bool isLookupEdit = watched == edtFilterHersteller || watched == edtFilterZusatz
-        || watched == edtFilterTUEO;
-    const bool isDropDownList = watched == cmbFilterHersteller || watched == cmbFilterZusatz
-        || watched == cmbFilterTUEO || watched == cmbFilterGeaendert;
+    const bool isTextFilter =
+        watched == cmbFilterKennblattNr || watched == cmbFilterMarke || watched == cmbFilterPulver;
+    const bool isLookupEdit =
+        watched == edtFilterHersteller || watched == edtFilterZusatz || watched == edtFilterTUEO;
+    const bool isDropDownList = watched == cmbFilterHersteller || watched == cmbFilterZusatz ||
+                                watched == cmbFilterTUEO || watched == cmbFilterGeaendert;
 
     if (event->type() == QEvent::FocusOut) {
         // Opening a drop-down or switching windows does not leave the control.
@@ -188,9 +190,10 @@ void TfrmMain::mnuAlleFilterloeschenClick()
     cmbFilterKennblattNr->clearEditText();
     cmbFilterMarke->clearEditText();
     cmbFilterPulver->clearEditText();
-    const std::pair<QComboBox *, QLineEdit *> lookups[] = {{cmbFilterHersteller, edtFilterHersteller},
-                                                           {cmbFilterZusatz, edtFilterZusatz},
-                                                           {cmbFilterTUEO, edtFilterTUEO}};
+    const std::pair<QComboBox *, QLineEdit *> lookups[] = {
+        {cmbFilterHersteller, edtFilterHersteller},
+        {cmbFilterZusatz, edtFilterZusatz},
+        {cmbFilterTUEO, edtFilterTUEO}};
     for (const auto &[combo, edit] : lookups) {
         combo->setCurrentIndex(0);
         edit->clear();
@@ -202,8 +205,10 @@ void TfrmMain::mnuAlleFilterloeschenClick()
 void TfrmMain::drawLookupItem(QComboBox &control, QPainter &painter, const QRect &rect, int index,
                               bool selected, const QPalette &palette)
 {
-    const QColor background = selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base);
-    const QColor text = selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text);
+    const QColor background =
+        selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base);
+    const QColor text =
+        selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text);
     const QString key = control.itemText(index);
     painter.save();
     painter.fillRect(rect, background);
@@ -212,9 +217,9 @@ void TfrmMain::drawLookupItem(QComboBox &control, QPainter &painter, const QRect
     painter.drawText(QRect(4, rect.top(), rect.right() - 3, rect.height()),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, key);
 
-    const LookupList &lookup = &control == cmbFilterTUEO ? InfogeberLookup
-        : &control == cmbFilterZusatz                    ? ZusatzLookup
-                                                         : HerstellerLookup;
+    const LookupList &lookup = &control == cmbFilterTUEO     ? InfogeberLookup
+                               : &control == cmbFilterZusatz ? ZusatzLookup
+                                                             : HerstellerLookup;
     const QString name = Cp1252::toUnicode(lookup.NameOf(Cp1252::fromUnicode(key)));
     const QRect band(rect.left() + 35, rect.top(), rect.width() - 35, rect.height());
     painter.fillRect(band, selected ? QColor(0, 0, 255) : QColor(192, 192, 192));
@@ -227,7 +232,8 @@ void TfrmMain::placeFilterControls()
     const int height = hcFilter->height();
     const auto place = [&](QWidget *control, int section, int heightLoss) {
         control->setParent(hcFilter);
-        control->setGeometry(hcFilter->sectionLeft(section), 1, control->width(), height - heightLoss);
+        control->setGeometry(hcFilter->sectionLeft(section), 1, control->width(),
+                             height - heightLoss);
         control->show();
     };
     place(cmbFilterKennblattNr, 0, 8);

@@ -42,11 +42,13 @@ void TfrmMain::hcKopfSectionResize(int section)
     // The current width, not the one the signal carried: the header may have held the
     // section at its minimum meanwhile.
     const int width = hcKopf->sectionSize(section);
-    lvKennblaetter->setColumnWidth(section, section == 0 ? std::max(width, ListColumn0MinimumWidth)
-                                                         : width);
+    lvKennblaetter->setColumnWidth(section,
+                                   section == 0 ? std::max(width, ListColumn0MinimumWidth) : width);
     hcFilter->resizeSection(section, width);
 
-    const auto setWidth = [](QWidget *control, int w) { control->resize(w, control->height()); };
+    const auto setWidth = [](QWidget *control, int w) {
+        control->resize(w, control->height());
+    };
     const auto moveTo = [this](QWidget *control, int filterSection) {
         control->move(hcFilter->sectionLeft(filterSection), control->y());
     };
@@ -104,9 +106,9 @@ void TfrmMain::hcKopfSectionClick(int section)
 {
     SortOrder = sortOrderAfterClick(SortOrder, section);
     for (int i = 0; i < hcKopf->count(); ++i) {
-        const SortArrow arrow = i != section ? SortArrow::Blank
-            : SortOrder > 0                  ? SortArrow::Up
-                                             : SortArrow::Down;
+        const SortArrow arrow = i != section    ? SortArrow::Blank
+                                : SortOrder > 0 ? SortArrow::Up
+                                                : SortArrow::Down;
         hcKopf->setSectionImage(i, arrow);
     }
     m_model->sortRows(SortOrder);

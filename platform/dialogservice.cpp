@@ -11,15 +11,14 @@ DialogService::~DialogService() = default;
 
 void DialogService::information(const QString &text)
 {
-    show({u"Informationen"_s, MessageBoxSpec::Icon::Information, MessageBoxSpec::Buttons::Ok,
-          text});
+    show(
+        {u"Informationen"_s, MessageBoxSpec::Icon::Information, MessageBoxSpec::Buttons::Ok, text});
 }
 
 bool DialogService::confirm(const QString &text)
 {
     return show({u"Bestätigen"_s, MessageBoxSpec::Icon::Question, MessageBoxSpec::Buttons::YesNo,
-                 text})
-        == DialogAnswer::Yes;
+                 text}) == DialogAnswer::Yes;
 }
 
 void DialogService::warning(const QString &text)

@@ -2,8 +2,8 @@
 // file beside the test executable, the filters, sorting, marking and the closing steps.
 #include "app/untfrmsplash.h"
 #include "app/untmain.h"
-#include "cataloguefixture.h"
 #include "catalogue/tkennblattliste.h"
+#include "cataloguefixture.h"
 #include "list/headercontrol.h"
 #include "list/kennblattlistmodel.h"
 #include "list/kennblattlistview.h"
@@ -14,8 +14,8 @@
 #include "settings/settingsfile.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,9 +63,9 @@ class TestMainWindow : public QObject
         if (!writeFixtureCatalogue(m_dir.path(), catalogue))
             return nullptr;
         const QByteArray folder = Cp1252::fromUnicode(m_dir.path()) + '/';
-        writeFile(m_settingsPath, "[Einstellungen]\r\nPfadZuMDEDatei=" + folder
-                                      + "\r\nPfadZuPDFDateien=" + folder + "\r\n" + einstellungen
-                                      + otherSections);
+        writeFile(m_settingsPath, "[Einstellungen]\r\nPfadZuMDEDatei=" + folder +
+                                      "\r\nPfadZuPDFDateien=" + folder + "\r\n" + einstellungen +
+                                      otherSections);
         return create();
     }
 
@@ -131,7 +131,8 @@ class TestMainWindow : public QObject
     void clickSection(int section)
     {
         auto *header = control<HeaderControl>("hcKopf");
-        const QPoint centre(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+        const QPoint centre(header->sectionViewportPosition(section) +
+                                header->sectionSize(section) / 2,
                             header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
     }
@@ -176,7 +177,8 @@ private Q_SLOTS:
         QCOMPARE(w->SortOrder, 1);
         QCOMPARE(control<HeaderControl>("hcKopf")->sectionImage(0), SortArrow::Blank);
         QCOMPARE(column(6), (QStringList{u"**"_s, {}, {}, u"**"_s, {}, {}}));
-        QCOMPARE(items(control<QComboBox>("cmbFilterTUEO")), (QStringList{u"Alle"_s, u"TN"_s, u"TS"_s, u"DB"_s}));
+        QCOMPARE(items(control<QComboBox>("cmbFilterTUEO")),
+                 (QStringList{u"Alle"_s, u"TN"_s, u"TS"_s, u"DB"_s}));
         QCOMPARE(items(control<QComboBox>("cmbFilterZusatz")),
                  (QStringList{u"Alle"_s, u"E1"_s, u"E2"_s, u"M1"_s, u"UP"_s}));
         // Manufacturers come sorted by key, "Ö" with the O's.
@@ -202,24 +204,29 @@ private Q_SLOTS:
         QTest::addColumn<int>("tueoIndex");
         QTest::addColumn<bool>("deckblattEnabled");
 
-        QTest::newRow("defaults") << QByteArray() << QByteArray() << 500 << true << 0 << 6 << 0 << false;
+        QTest::newRow("defaults") << QByteArray() << QByteArray() << 500 << true << 0 << 6 << 0
+                                  << false;
         QTest::newRow("hexadecimal interval") << QByteArray("TimerSplash=0x3E8\r\n") << QByteArray()
                                               << 1000 << true << 0 << 6 << 0 << false;
         QTest::newRow("interval not a number") << QByteArray("TimerSplash=abc\r\n") << QByteArray()
                                                << 500 << true << 0 << 6 << 0 << false;
-        QTest::newRow("interval 0 keeps the splash") << QByteArray("TimerSplash=0\r\n") << QByteArray()
-                                                     << 0 << false << 0 << 6 << 0 << false;
+        QTest::newRow("interval 0 keeps the splash")
+            << QByteArray("TimerSplash=0\r\n") << QByteArray() << 0 << false << 0 << 6 << 0
+            << false;
         QTest::newRow("only changed sheets") << QByteArray() << QByteArray("Aenderungsfilter=1\r\n")
                                              << 500 << true << 1 << 2 << 0 << false;
-        QTest::newRow("change filter out of range") << QByteArray() << QByteArray("Aenderungsfilter=5\r\n")
-                                                    << 500 << true << -1 << 6 << 0 << false;
+        QTest::newRow("change filter out of range")
+            << QByteArray() << QByteArray("Aenderungsfilter=5\r\n") << 500 << true << -1 << 6 << 0
+            << false;
         QTest::newRow("lookup choice only preselected")
-            << QByteArray() << QByteArray("TUEOfilter=2\r\n") << 500 << true << 0 << 6 << 2 << false;
+            << QByteArray() << QByteArray("TUEOfilter=2\r\n") << 500 << true << 0 << 6 << 2
+            << false;
         QTest::newRow("reference document named")
             << QByteArray("NamePDFDeckblatt=Deckblatt.pdf\r\n") << QByteArray() << 500 << true << 0
             << 6 << 0 << true;
-        QTest::newRow("reference document empty") << QByteArray("NamePDFDeckblatt=\r\n") << QByteArray()
-                                                  << 500 << true << 0 << 6 << 0 << false;
+        QTest::newRow("reference document empty")
+            << QByteArray("NamePDFDeckblatt=\r\n") << QByteArray() << 500 << true << 0 << 6 << 0
+            << false;
     }
     void startupDefaultsAndSettings()
     {
@@ -290,17 +297,19 @@ private Q_SLOTS:
     void missingDatabaseEndsTheStart()
     {
         QTemporaryDir empty;
-        writeFile(m_settingsPath, "[Einstellungen]\r\nPfadZuMDEDatei=" + Cp1252::fromUnicode(empty.path())
-                                      + "\r\n[View]\r\nAenderungsfilter=2\r\n");
+        writeFile(m_settingsPath,
+                  "[Einstellungen]\r\nPfadZuMDEDatei=" + Cp1252::fromUnicode(empty.path()) +
+                      "\r\n[View]\r\nAenderungsfilter=2\r\n");
         TfrmMain *w = create();
         QCOMPARE(m_dialogs->shown().size(), 1);
         const MessageBoxSpec box = m_dialogs->shown().first();
         QCOMPARE(box.caption, u"Fehler"_s);
         QCOMPARE(box.icon, MessageBoxSpec::Icon::Error);
-        QCOMPARE(box.text, u"Die Datenbankdatei '"_s + empty.path()
-                               + u"/Norvenz SZW Kennblätter.mde' konnte nicht gefunden werden. Bitte "
-                                 u"tragen Sie in der Ini-Datei unter 'Einstellungen','PfadZuMDEDatei' "
-                                 u"den korrekten Pfad zur MDE ein."_s);
+        QCOMPARE(box.text,
+                 u"Die Datenbankdatei '"_s + empty.path() +
+                     u"/Norvenz SZW Kennblätter.mde' konnte nicht gefunden werden. Bitte "
+                     u"tragen Sie in der Ini-Datei unter 'Einstellungen','PfadZuMDEDatei' "
+                     u"den korrekten Pfad zur MDE ein."_s);
         QVERIFY(w->applicationEndRequested());
         QCOMPARE(w->windowTitle(), u"Gralm-Kennblätter"_s);
         QCOMPARE(m_catalogue->Count(), 0);
@@ -315,7 +324,8 @@ private Q_SLOTS:
         create();
         // The default folder is the executable's, which holds no catalogue.
         QCOMPARE(m_dialogs->shown().size(), 1);
-        QVERIFY(m_dialogs->shown().first().text.contains(QCoreApplication::applicationDirPath() + u"/"_s));
+        QVERIFY(m_dialogs->shown().first().text.contains(QCoreApplication::applicationDirPath() +
+                                                         u"/"_s));
         finish();
         const QByteArray written = readFile(m_settingsPath);
         QVERIFY(written.startsWith("[BoundsfrmReport]"));
@@ -418,7 +428,8 @@ private Q_SLOTS:
         QTest::mouseClick(control<QPushButton>("btnLoeschen"), Qt::LeftButton);
         QCOMPARE(count(), u"6"_s);
         QVERIFY(control<QComboBox>("cmbFilterMarke")->currentText().isEmpty());
-        QCOMPARE(items(control<QComboBox>("cmbFilterMarke")), QStringList{u"fox"_s}); // history stays
+        QCOMPARE(items(control<QComboBox>("cmbFilterMarke")),
+                 QStringList{u"fox"_s}); // history stays
         QVERIFY(control<QLineEdit>("edtFilterTUEO")->text().isEmpty());
         QCOMPARE(control<QComboBox>("cmbFilterTUEO")->currentIndex(), 0);
         QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 0);
@@ -435,7 +446,7 @@ private Q_SLOTS:
         clickSection(1);
         QCOMPARE(w->SortOrder, 2);
         QCOMPARE(kopf->sectionImage(1), SortArrow::Up);
-        QCOMPARE(column(1).first(), u"fox 2"_s); // "FOX 2" < "FOX EV 50"
+        QCOMPARE(column(1).first(), u"fox 2"_s);         // "FOX 2" < "FOX EV 50"
         QCOMPARE(column(1).last(), u"Öko-Draht SG 3"_s); // umlauts after all letters
         clickSection(1);
         QCOMPARE(w->SortOrder, -2);
@@ -490,7 +501,8 @@ private Q_SLOTS:
         QCOMPARE(tueoEdit->width(), kopf->sectionSize(5) - 22);
         QCOMPARE(control<QComboBox>("cmbFilterTUEO")->x(), tueoX + 30);
         // Edits lie over their drop-down lists, leaving the button free.
-        QVERIFY(tueoEdit->geometry().right() < control<QComboBox>("cmbFilterTUEO")->geometry().right());
+        QVERIFY(tueoEdit->geometry().right() <
+                control<QComboBox>("cmbFilterTUEO")->geometry().right());
     }
 
     void headersFollowHorizontalScrolling()
@@ -542,8 +554,8 @@ private Q_SLOTS:
         TfrmMain *w = start();
         auto *list = control<KennblattListView>("lvKennblaetter");
         const auto expected = [this](const char *file) -> QString {
-            return u"Datei '"_s + m_dir.path() + u"//"_s + QLatin1StringView(file)
-                + u"' nicht vorhanden."_s;
+            return u"Datei '"_s + m_dir.path() + u"//"_s + QLatin1StringView(file) +
+                   u"' nicht vorhanden."_s;
         };
         QTest::mouseClick(control<QPushButton>("btnAnzeigen"), Qt::LeftButton);
         QVERIFY(m_dialogs->shown().isEmpty()); // nothing marked
@@ -632,14 +644,16 @@ private Q_SLOTS:
         QCOMPARE(control<HeaderControl>("hcKopf")->sectionSize(1), 222);
         QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 2);
         QCOMPARE(m_window->listModel().rowCount(), 4);
-        QVERIFY(items(control<QComboBox>("cmbFilterMarke")).isEmpty()); // histories are not read back
+        QVERIFY(
+            items(control<QComboBox>("cmbFilterMarke")).isEmpty()); // histories are not read back
     }
 
     void readOnlySettingsFileStaysUnchanged()
     {
         start({}, "[View]\r\nAenderungsfilter=1\r\n");
         choose(control<QComboBox>("cmbFilterGeaendert"), 0);
-        QFile::setPermissions(m_settingsPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        QFile::setPermissions(m_settingsPath,
+                              QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         const QByteArray before = readFile(m_settingsPath);
         finish();
         QCOMPARE(readFile(m_settingsPath), before);

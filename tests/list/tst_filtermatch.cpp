@@ -166,9 +166,12 @@ private Q_SLOTS:
 
     void preparedFilterAgreesWithPerCallMatching()
     {
-        const TKennblatt k = sheet("00042.07", "Schwei\xdf" "draht", "", "HL", "ZS", "IG", 1);
-        const QByteArray filters[] = {"", "4", "%42", "*draht", "schwei", "Schwei\xdf", "%",
-                                      "Alle", " ", "hl", "*0*"};
+        const TKennblatt k = sheet("00042.07",
+                                   "Schwei\xdf"
+                                   "draht",
+                                   "", "HL", "ZS", "IG", 1);
+        const QByteArray filters[] = {"",  "4",    "%42", "*draht", "schwei", "Schwei\xdf",
+                                      "%", "Alle", " ",   "hl",     "*0*"};
         for (auto mode : {FilterMode::Prefix, FilterMode::Substring}) {
             for (const QByteArray &f : filters) {
                 const KennblattFilter prepared(f, f, f, f, f, f, 0, mode);

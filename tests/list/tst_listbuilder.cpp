@@ -55,7 +55,8 @@ private Q_SLOTS:
         qint32 sortOrder = 0;
         QVERIFY(builder.RebuildList(filters(), true, sortOrder));
         QCOMPARE(model.rowCount(), m_catalogue.Count());
-        QCOMPARE(numbers(model), (QList<QByteArray>{"00010.02", "00012.00", "00020.03", "00030.01"}));
+        QCOMPARE(numbers(model),
+                 (QList<QByteArray>{"00010.02", "00012.00", "00020.03", "00030.01"}));
         QCOMPARE(sortOrder, 1); // stored by the first comparison
         QCOMPARE(model.data(model.index(3, 6)).toString(), u"**"_s);
         QCOMPARE(model.data(model.index(0, 6)).toString(), QString());
@@ -98,10 +99,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<qint32>("index");
         QTest::addColumn<QList<QByteArray>>("rows");
-        QTest::newRow("Alle") << 0 << QList<QByteArray>{"00010.02", "00012.00", "00020.03", "00030.01"};
+        QTest::newRow("Alle") << 0
+                              << QList<QByteArray>{"00010.02", "00012.00", "00020.03", "00030.01"};
         QTest::newRow("Geänderte") << 1 << QList<QByteArray>{"00012.00", "00030.01"};
         QTest::newRow("Nicht geänderte") << 2 << QList<QByteArray>{"00010.02", "00020.03"};
-        QTest::newRow("no choice") << -1 << QList<QByteArray>{"00010.02", "00012.00", "00020.03", "00030.01"};
+        QTest::newRow("no choice")
+            << -1 << QList<QByteArray>{"00010.02", "00012.00", "00020.03", "00030.01"};
     }
     void changeFilter()
     {
@@ -188,10 +191,12 @@ private Q_SLOTS:
         builder.RebuildList(filters(), true, sortOrder);
         // Mark 00010.02 and 00030.01.
         for (int row : {0, 3})
-            selection.select(model.index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            selection.select(model.index(row, 0),
+                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
         sortOrder = -1;
         model.sortRows(sortOrder);
-        QCOMPARE(numbers(model), (QList<QByteArray>{"00030.01", "00020.03", "00012.00", "00010.02"}));
+        QCOMPARE(numbers(model),
+                 (QList<QByteArray>{"00030.01", "00020.03", "00012.00", "00010.02"}));
         QList<QByteArray> marked;
         for (const QModelIndex &index : selection.selectedRows())
             marked.append(model.kennblatt(index.row()).GetNummer());

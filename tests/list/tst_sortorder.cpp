@@ -43,15 +43,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("nr2");
         QTest::addColumn<QByteArray>("marke2");
         QTest::addColumn<int>("result");
-        QTest::newRow("number ascending") << 1 << QByteArray("9.0") << QByteArray() << QByteArray("10.0") << QByteArray() << -1;
-        QTest::newRow("number descending") << -1 << QByteArray("9.0") << QByteArray() << QByteArray("10.0") << QByteArray() << 1;
-        QTest::newRow("zero sorts by number") << 0 << QByteArray("2.0") << QByteArray() << QByteArray("1.0") << QByteArray() << 1;
-        QTest::newRow("brand ignores ASCII case") << 2 << QByteArray("1.0") << QByteArray("fox") << QByteArray("2.0") << QByteArray("FOX") << 0;
-        QTest::newRow("brand descending equal") << -2 << QByteArray("1.0") << QByteArray("fox") << QByteArray("2.0") << QByteArray("FOX") << 0;
-        QTest::newRow("umlaut after every letter") << 2 << QByteArray("1.0") << QByteArray("\xd6l") << QByteArray("2.0") << QByteArray("zink") << 1;
-        QTest::newRow("umlaut case not folded") << 2 << QByteArray("1.0") << QByteArray("\xe4") << QByteArray("2.0") << QByteArray("\xc4") << 1;
-        QTest::newRow("empty brand first") << 2 << QByteArray("1.0") << QByteArray() << QByteArray("2.0") << QByteArray("A") << -1;
-        QTest::newRow("prefix first") << 2 << QByteArray("1.0") << QByteArray("Fox") << QByteArray("2.0") << QByteArray("Fox 2") << -1;
+        QTest::newRow("number ascending")
+            << 1 << QByteArray("9.0") << QByteArray() << QByteArray("10.0") << QByteArray() << -1;
+        QTest::newRow("number descending")
+            << -1 << QByteArray("9.0") << QByteArray() << QByteArray("10.0") << QByteArray() << 1;
+        QTest::newRow("zero sorts by number")
+            << 0 << QByteArray("2.0") << QByteArray() << QByteArray("1.0") << QByteArray() << 1;
+        QTest::newRow("brand ignores ASCII case") << 2 << QByteArray("1.0") << QByteArray("fox")
+                                                  << QByteArray("2.0") << QByteArray("FOX") << 0;
+        QTest::newRow("brand descending equal") << -2 << QByteArray("1.0") << QByteArray("fox")
+                                                << QByteArray("2.0") << QByteArray("FOX") << 0;
+        QTest::newRow("umlaut after every letter") << 2 << QByteArray("1.0") << QByteArray("\xd6l")
+                                                   << QByteArray("2.0") << QByteArray("zink") << 1;
+        QTest::newRow("umlaut case not folded") << 2 << QByteArray("1.0") << QByteArray("\xe4")
+                                                << QByteArray("2.0") << QByteArray("\xc4") << 1;
+        QTest::newRow("empty brand first")
+            << 2 << QByteArray("1.0") << QByteArray() << QByteArray("2.0") << QByteArray("A") << -1;
+        QTest::newRow("prefix first") << 2 << QByteArray("1.0") << QByteArray("Fox")
+                                      << QByteArray("2.0") << QByteArray("Fox 2") << -1;
     }
     void compare()
     {

@@ -12,10 +12,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("trimmed");
         QTest::newRow("blanks") << QByteArray("  fox  ") << QByteArray("fox");
-        QTest::newRow("control characters") << QByteArray("\t\r\n\x01" "a b\x1f\x20") << QByteArray("a b");
+        QTest::newRow("control characters") << QByteArray("\t\r\n\x01"
+                                                          "a b\x1f\x20")
+                                            << QByteArray("a b");
         QTest::newRow("NUL is trimmed") << QByteArray("\0x\0", 3) << QByteArray("x");
         QTest::newRow("only blanks") << QByteArray(" \t ") << QByteArray();
-        QTest::newRow("non-breaking space stays") << QByteArray("\xa0x\xa0") << QByteArray("\xa0x\xa0");
+        QTest::newRow("non-breaking space stays")
+            << QByteArray("\xa0x\xa0") << QByteArray("\xa0x\xa0");
         QTest::newRow("DEL stays") << QByteArray("\x7fx") << QByteArray("\x7fx");
     }
     void trimming()
@@ -43,7 +46,8 @@ private Q_SLOTS:
         QTest::newRow("prefix is smaller") << QByteArray("ab") << QByteArray("abc") << -1 << -1;
         QTest::newRow("empty is smallest") << QByteArray() << QByteArray("a") << -1 << -1;
         QTest::newRow("bytes are unsigned") << QByteArray("\xc4") << QByteArray("Z") << 1 << 1;
-        QTest::newRow("umlaut after all letters") << QByteArray("\xe4") << QByteArray("z") << 1 << 1;
+        QTest::newRow("umlaut after all letters")
+            << QByteArray("\xe4") << QByteArray("z") << 1 << 1;
         QTest::newRow("key 10 before 9") << QByteArray("10") << QByteArray("9") << -1 << -1;
         QTest::newRow("underscore between cases") << QByteArray("_") << QByteArray("a") << -1 << 1;
     }

@@ -57,7 +57,10 @@ private Q_SLOTS:
 
     void utf8Edges()
     {
-        QCOMPARE(Cp1252::fromUtf8("Schwei\xc3\x9f" "draht \xe2\x82\xac"), QByteArray("Schwei\xdf" "draht \x80"));
+        QCOMPARE(Cp1252::fromUtf8("Schwei\xc3\x9f"
+                                  "draht \xe2\x82\xac"),
+                 QByteArray("Schwei\xdf"
+                            "draht \x80"));
         QCOMPARE(Cp1252::toUtf8("Schwei\xdf"), QByteArray("Schwei\xc3\x9f"));
         QVERIFY(Cp1252::fromUtf8("").isEmpty());
     }

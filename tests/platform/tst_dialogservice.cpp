@@ -16,7 +16,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain text") << u"Fehler bei Bereichsprüfung"_s << u"Fehler bei Bereichsprüfung."_s;
+        QTest::newRow("plain text")
+            << u"Fehler bei Bereichsprüfung"_s << u"Fehler bei Bereichsprüfung."_s;
         QTest::newRow("full stop kept") << u"Nummer im falschen Format übergeben."_s
                                         << u"Nummer im falschen Format übergeben."_s;
         QTest::newRow("exclamation mark") << u"Achtung!"_s << u"Achtung!"_s;

@@ -45,10 +45,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QRect>("bounds");
-        QTest::newRow("no section") << QByteArray("[Other]\r\nLeft=5\r\n") << QRect(100, 120, 300, 200);
-        QTest::newRow("width only") << QByteArray("[BoundsfrmTest]\r\nWidth=444\r\n") << QRect(100, 120, 444, 200);
-        QTest::newRow("all four") << QByteArray("[boundsFRMtest]\r\nleft=7\r\nTop=8\r\nWidth=509\r\nHeight=310\r\n")
-                                  << QRect(7, 8, 509, 310);
+        QTest::newRow("no section")
+            << QByteArray("[Other]\r\nLeft=5\r\n") << QRect(100, 120, 300, 200);
+        QTest::newRow("width only")
+            << QByteArray("[BoundsfrmTest]\r\nWidth=444\r\n") << QRect(100, 120, 444, 200);
+        QTest::newRow("all four")
+            << QByteArray("[boundsFRMtest]\r\nleft=7\r\nTop=8\r\nWidth=509\r\nHeight=310\r\n")
+            << QRect(7, 8, 509, 310);
         QTest::newRow("not numbers") << QByteArray("[BoundsfrmTest]\r\nLeft=x\r\nHeight=0x10\r\n")
                                      << QRect(100, 120, 300, 16);
     }
@@ -79,7 +82,10 @@ private Q_SLOTS:
     void columnsAreHeldWithinTheSectionLimits()
     {
         writeIni("[Columns_hcKopf]\r\n1=10\r\n2=77\r\n3=-5\r\n4=20000\r\n");
-        HeaderControl header({{u"a"_s, 150, 40}, {u"b"_s, 150, 40}, {u"c"_s, 150, 0}, {u"d"_s, 50, 0},
+        HeaderControl header({{u"a"_s, 150, 40},
+                              {u"b"_s, 150, 40},
+                              {u"c"_s, 150, 0},
+                              {u"d"_s, 50, 0},
                               {u"e"_s, 50, 20}});
         header.setObjectName(u"hcKopf"_s);
         QSignalSpy resized(&header, &QHeaderView::sectionResized);
@@ -90,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(header.sectionSize(2), 0);
         QCOMPARE(header.sectionSize(3), HeaderControl::MaximumSectionWidth);
         QCOMPARE(header.sectionSize(4), 50); // no key: keeps its width
-        QCOMPARE(resized.count(), 0); // no resize events
+        QCOMPARE(resized.count(), 0);        // no resize events
 
         QVERIFY(WriteColumns(&file, header));
         QCOMPARE(file.readInteger("Columns_hcKopf", "1", 0), 40);
@@ -120,8 +126,8 @@ private Q_SLOTS:
         QCOMPARE(file.readString("cmb_cmbFilterMarke", "Text", {}), QByteArray("Fox \xdf"));
         for (int i = 0; i < 10; ++i) {
             const QByteArray key = QByteArray::number(i + 1);
-            const QByteArray expected = i < itemCount ? "Eintrag " + QByteArray::number(i) + " \xe4"
-                                                      : QByteArray("absent");
+            const QByteArray expected =
+                i < itemCount ? "Eintrag " + QByteArray::number(i) + " \xe4" : QByteArray("absent");
             QCOMPARE(file.readString("cmb_cmbFilterMarke", key, "absent"), expected);
         }
         QCOMPARE(file.readString("cmb_cmbFilterMarke", "11", "absent"), QByteArray("absent"));

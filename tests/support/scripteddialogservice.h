@@ -9,7 +9,8 @@
 class ScriptedDialogService final : public DialogService
 {
 public:
-    explicit ScriptedDialogService(QString applicationTitle = QStringLiteral("Norvenz SZW Kennblätter"));
+    explicit ScriptedDialogService(
+        QString applicationTitle = QStringLiteral("Norvenz SZW Kennblätter"));
 
     void queueAnswer(DialogAnswer answer) { m_answers.append(answer); }
     const QList<MessageBoxSpec> &shown() const { return m_shown; }
