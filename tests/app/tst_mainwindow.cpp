@@ -547,6 +547,11 @@ private Q_SLOTS:
         clickSection(0);
         QCOMPARE(list->markedRows(), QList<int>{5});
         QCOMPARE(column(0).at(5), marked);
+        QCOMPARE(w->statusText(), u"1 Kennblatt markiert"_s);
+        // A rebuilt list starts unmarked, and the count says so.
+        typeAndEnter(control<QComboBox>("cmbFilterMarke"), u"fox"_s);
+        QVERIFY(list->markedRows().isEmpty());
+        QCOMPARE(w->statusText(), u"0 Kennblätter markiert"_s);
     }
 
     void openingTheFirstMarkedSheet()
