@@ -74,7 +74,7 @@ NamePDFPraegeliste=Prägeliste.pdf</pre>
 <h2>Was beim Beenden gespeichert wird</h2>
 <p>Beim Beenden schreibt das Programm seinen Zustand in die Einstellungsdatei – aber nur, wenn die
 Datei vorhanden und nicht schreibgeschützt ist. Fehlt sie, legt das Programm keine an (nur die
-Fensterlage der Listenvorschau wird dann in eine neue Datei geschrieben); ist sie
+Lage des Berichtsfensters wird dann in eine neue Datei geschrieben); ist sie
 schreibgeschützt, bleibt sie unverändert.</p>
 )html"_s + tableStart() +
            uR"html(
