@@ -1,0 +1,330 @@
+// Grades of solid and flux-cored wires.
+
+#include "tools/demo/demogradetables.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Demo::Grades {
+
+QList<Grade> solidWireUnalloyed()
+{
+    return {
+        {u"%1 SG 2"_s,
+         {{u"EN ISO 14341-A"_s, u"G 42 4 M21 3Si1"_s}, {u"AWS A5.18"_s, u"ER70S-6"_s}},
+         420,
+         500,
+         640,
+         20,
+         {{20, 120}, {-40, 47}},
+         unalloyed(0.08, 0.85, 1.45),
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂), C1 (CO₂)"_s,
+         unalloyedSteels(),
+         false},
+        {u"%1 SG 3"_s,
+         {{u"EN ISO 14341-A"_s, u"G 46 4 M21 4Si1"_s}, {u"AWS A5.18"_s, u"ER70S-6"_s}},
+         460,
+         530,
+         680,
+         20,
+         {{20, 130}, {-40, 47}},
+         unalloyed(0.09, 0.95, 1.70),
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂)"_s,
+         unalloyedSteels(),
+         false},
+        {u"Schweißdraht %1 G3Si1"_s,
+         {{u"EN ISO 14341-A"_s, u"G 38 2 C1 3Si1"_s}, {u"AWS A5.18"_s, u"ER70S-6"_s}},
+         380,
+         470,
+         600,
+         22,
+         {{20, 90}, {-20, 47}},
+         unalloyed(0.08, 0.85, 1.45),
+         {},
+         u"EN ISO 14175: C1 (CO₂)"_s,
+         unalloyedSteels(),
+         false},
+    };
+}
+
+QList<Grade> solidWireHighStrength()
+{
+    return {
+        {u"%1 69 NiMoCr"_s,
+         {{u"EN ISO 16834-A"_s, u"G 69 4 M21 Mn3Ni1CrMo"_s}, {u"AWS A5.28"_s, u"ER110S-G"_s}},
+         690,
+         770,
+         940,
+         17,
+         {{-20, 60}, {-40, 47}},
+         {{u"C"_s, 0.08},
+          {u"Si"_s, 0.60},
+          {u"Mn"_s, 1.70},
+          {u"Cr"_s, 0.25},
+          {u"Ni"_s, 1.40},
+          {u"Mo"_s, 0.25}},
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂)"_s,
+         fineGrainSteels(),
+         false},
+        {u"%1 Hochfest 890"_s,
+         {{u"EN ISO 16834-A"_s, u"G 89 5 M21 Mn4Ni2CrMo"_s}, {u"AWS A5.28"_s, u"ER120S-G"_s}},
+         890,
+         940,
+         1180,
+         15,
+         {{-20, 50}, {-50, 47}},
+         {{u"C"_s, 0.10},
+          {u"Si"_s, 0.80},
+          {u"Mn"_s, 1.80},
+          {u"Cr"_s, 0.35},
+          {u"Ni"_s, 2.30},
+          {u"Mo"_s, 0.60}},
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂)"_s,
+         u"Hochfeste Feinkornbaustähle S890QL, S960QL"_s,
+         false},
+    };
+}
+
+QList<Grade> solidWireCreep()
+{
+    return {
+        {u"%1 Mo Si"_s,
+         {{u"EN ISO 21952-A"_s, u"G MoSi"_s}, {u"AWS A5.28"_s, u"ER70S-A1"_s}},
+         470,
+         550,
+         690,
+         20,
+         {{20, 80}},
+         {{u"C"_s, 0.09}, {u"Si"_s, 0.65}, {u"Mn"_s, 1.20}, {u"Mo"_s, 0.50}},
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂)"_s,
+         u"Warmfeste Stähle 16Mo3, P295GH"_s,
+         true},
+        {u"%1 CrMo1 Si"_s,
+         {{u"EN ISO 21952-A"_s, u"G CrMo1Si"_s}, {u"AWS A5.28"_s, u"ER80S-G"_s}},
+         355,
+         510,
+         680,
+         20,
+         {{20, 47}},
+         {{u"C"_s, 0.10}, {u"Si"_s, 0.60}, {u"Mn"_s, 1.00}, {u"Cr"_s, 1.20}, {u"Mo"_s, 0.50}},
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂)"_s,
+         creepSteels(),
+         true},
+    };
+}
+
+QList<Grade> solidWireStainless()
+{
+    const QString gas = u"EN ISO 14175: M12 (Ar + 2,5 % CO₂), M13 (Ar + 2 % O₂)"_s;
+    return {
+        {u"%1 316LSi"_s,
+         {{u"EN ISO 14343-A"_s, u"G 19 12 3 L Si"_s}, {u"AWS A5.9"_s, u"ER316LSi"_s}},
+         320,
+         510,
+         660,
+         30,
+         {{20, 90}, {-120, 32}},
+         {{u"C"_s, 0.015},
+          {u"Si"_s, 0.85},
+          {u"Mn"_s, 1.70},
+          {u"Cr"_s, 18.5},
+          {u"Ni"_s, 12.0},
+          {u"Mo"_s, 2.70}},
+         {},
+         gas,
+         stainlessSteels(),
+         false},
+        {u"%1 308LSi"_s,
+         {{u"EN ISO 14343-A"_s, u"G 19 9 L Si"_s}, {u"AWS A5.9"_s, u"ER308LSi"_s}},
+         320,
+         510,
+         650,
+         30,
+         {{20, 90}, {-120, 32}},
+         {{u"C"_s, 0.015}, {u"Si"_s, 0.85}, {u"Mn"_s, 1.80}, {u"Cr"_s, 20.0}, {u"Ni"_s, 10.0}},
+         {},
+         gas,
+         stainlessSteels(),
+         false},
+        {u"%1 309LSi"_s,
+         {{u"EN ISO 14343-A"_s, u"G 23 12 L Si"_s}, {u"AWS A5.9"_s, u"ER309LSi"_s}},
+         320,
+         510,
+         650,
+         25,
+         {{20, 60}},
+         {{u"C"_s, 0.015}, {u"Si"_s, 0.85}, {u"Mn"_s, 1.80}, {u"Cr"_s, 23.5}, {u"Ni"_s, 13.5}},
+         {},
+         gas,
+         u"Mischverbindungen, Pufferlagen auf unlegierten Stählen"_s,
+         false},
+    };
+}
+
+QList<Grade> solidWireAluminium()
+{
+    const QString argon = u"EN ISO 14175: I1 (Argon), I3 (Ar + 30 % He)"_s;
+    return {
+        {u"%1 AlMg5"_s,
+         {{u"EN ISO 18273"_s, u"S Al 5356 (AlMg5Cr(A))"_s}, {u"AWS A5.10"_s, u"ER5356"_s}},
+         110,
+         240,
+         0,
+         17,
+         {},
+         {{u"Si"_s, 0.05},
+          {u"Fe"_s, 0.15},
+          {u"Mn"_s, 0.15},
+          {u"Mg"_s, 5.0},
+          {u"Cr"_s, 0.10},
+          {u"Ti"_s, 0.10}},
+         {},
+         argon,
+         u"Aluminium-Magnesium-Legierungen EN AW-5754, EN AW-5083, EN AW-6082"_s,
+         false},
+        {u"%1 AlSi5"_s,
+         {{u"EN ISO 18273"_s, u"S Al 4043A (AlSi5(A))"_s}, {u"AWS A5.10"_s, u"ER4043"_s}},
+         40,
+         120,
+         0,
+         8,
+         {},
+         {{u"Si"_s, 5.2}, {u"Fe"_s, 0.20}, {u"Mn"_s, 0.05}, {u"Ti"_s, 0.10}},
+         {},
+         argon,
+         u"Aluminium-Silizium-Gusslegierungen, EN AW-6060, EN AW-6082"_s,
+         false},
+        {u"%1 AlMg4,5Mn"_s,
+         {{u"EN ISO 18273"_s, u"S Al 5183 (AlMg4,5Mn0,7(A))"_s}, {u"AWS A5.10"_s, u"ER5183"_s}},
+         125,
+         275,
+         0,
+         17,
+         {},
+         {{u"Si"_s, 0.05}, {u"Fe"_s, 0.15}, {u"Mn"_s, 0.70}, {u"Mg"_s, 4.8}, {u"Cr"_s, 0.10}},
+         {},
+         argon,
+         u"Aluminium-Magnesium-Legierungen EN AW-5083, EN AW-5086 (Schiffbau)"_s,
+         false},
+    };
+}
+
+QList<Grade> fluxCoredRutile()
+{
+    return {
+        {u"%1 FD 71"_s,
+         {{u"EN ISO 17632-A"_s, u"T 46 4 P M21 1 H5"_s}, {u"AWS A5.20"_s, u"E71T-1M"_s}},
+         460,
+         530,
+         680,
+         20,
+         {{20, 110}, {-40, 47}},
+         unalloyed(0.05, 0.50, 1.30),
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂)"_s,
+         unalloyedSteels(),
+         false},
+        {u"%1 T 42 R"_s,
+         {{u"EN ISO 17632-A"_s, u"T 42 2 P C1 1 H10"_s}, {u"AWS A5.20"_s, u"E71T-1C"_s}},
+         420,
+         500,
+         640,
+         20,
+         {{20, 90}, {-20, 47}},
+         unalloyed(0.05, 0.45, 1.20),
+         {},
+         u"EN ISO 14175: C1 (CO₂)"_s,
+         unalloyedSteels(),
+         false},
+    };
+}
+
+QList<Grade> fluxCoredBasic()
+{
+    return {
+        {u"%1 FD B 42"_s,
+         {{u"EN ISO 17632-A"_s, u"T 42 4 B M21 3 H5"_s}, {u"AWS A5.20"_s, u"E70T-5M"_s}},
+         420,
+         500,
+         640,
+         22,
+         {{20, 140}, {-40, 60}},
+         unalloyed(0.06, 0.45, 1.35),
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂)"_s,
+         unalloyedSteels(),
+         false},
+    };
+}
+
+QList<Grade> fluxCoredMetal()
+{
+    return {
+        {u"%1 MC 70"_s,
+         {{u"EN ISO 17632-A"_s, u"T 46 4 M M21 1 H5"_s}, {u"AWS A5.18"_s, u"E70C-6M"_s}},
+         460,
+         530,
+         680,
+         22,
+         {{20, 120}, {-40, 47}},
+         unalloyed(0.05, 0.60, 1.40),
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂)"_s,
+         unalloyedSteels(),
+         false},
+        {u"%1 Metall 42"_s,
+         {{u"EN ISO 17632-A"_s, u"T 42 2 M C1 3 H5"_s}, {u"AWS A5.18"_s, u"E70C-6C"_s}},
+         420,
+         500,
+         640,
+         22,
+         {{20, 100}, {-20, 47}},
+         unalloyed(0.06, 0.55, 1.35),
+         {},
+         u"EN ISO 14175: C1 (CO₂)"_s,
+         unalloyedSteels(),
+         false},
+    };
+}
+
+QList<Grade> fluxCoredStainless()
+{
+    return {
+        {u"%1 FD 316L"_s,
+         {{u"EN ISO 17633-A"_s, u"T 19 12 3 L P M21 1"_s}, {u"AWS A5.22"_s, u"E316LT1-4"_s}},
+         320,
+         510,
+         660,
+         30,
+         {{20, 50}, {-120, 32}},
+         {{u"C"_s, 0.03},
+          {u"Si"_s, 0.70},
+          {u"Mn"_s, 1.40},
+          {u"Cr"_s, 18.5},
+          {u"Ni"_s, 12.2},
+          {u"Mo"_s, 2.70}},
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂), C1 (CO₂)"_s,
+         stainlessSteels(),
+         false},
+        {u"%1 FD 308L"_s,
+         {{u"EN ISO 17633-A"_s, u"T 19 9 L P M21 1"_s}, {u"AWS A5.22"_s, u"E308LT1-4"_s}},
+         320,
+         510,
+         650,
+         30,
+         {{20, 50}, {-120, 32}},
+         {{u"C"_s, 0.03}, {u"Si"_s, 0.70}, {u"Mn"_s, 1.50}, {u"Cr"_s, 19.8}, {u"Ni"_s, 10.2}},
+         {},
+         u"EN ISO 14175: M21 (Ar + 18 % CO₂), C1 (CO₂)"_s,
+         stainlessSteels(),
+         false},
+    };
+}
+
+} // namespace Demo::Grades
