@@ -169,6 +169,8 @@ Catalogue generateCatalogue(int count, quint64 seed)
         total += n;
     }
     const QList<int> mains = mainNumbers(int(families.size()), random);
+    if (mains.size() < families.size())
+        throw std::invalid_argument("more data sheets than five-digit numbers allow");
 
     catalogue.sheets.reserve(count);
     for (qsizetype f = 0; f < families.size(); ++f) {
