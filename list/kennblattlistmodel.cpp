@@ -5,7 +5,6 @@
 #include "platform/cp1252.h"
 
 #include <algorithm>
-#include <numeric>
 
 KennblattListModel::KennblattListModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -50,12 +49,7 @@ void KennblattListModel::sortRows(qint32 &SortOrder)
         sortKennblattRows(m_rows, SortOrder);
     } else {
         // Sort a permutation so that marked rows (persistent indexes) can follow their records.
-        std::vector<int> order(m_rows.size());
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return lvKennblaetterCompare(*m_rows[std::size_t(a)], *m_rows[std::size_t(b)],
-                                         SortOrder) < 0;
-        });
+        const std::vector<int> order = sortedOrder(m_rows, SortOrder);
         std::vector<const TKennblatt *> sorted(m_rows.size());
         std::vector<int> newRowOf(m_rows.size());
         for (std::size_t i = 0; i < order.size(); ++i) {

@@ -35,3 +35,5 @@ qint32 sortOrderAfterClick(qint32 SortOrder, int section);
 // Sorts a vector of record pointers with lvKennblaetterCompare (stable: equal rows keep
 // their order). With fewer than two rows no comparison runs and SortOrder stays as it is.
 void sortKennblattRows(std::vector<const TKennblatt *> &rows, qint32 &SortOrder);
+// The same order as a permutation: element i is the old index of the row that goes to i.
+std::vector<int> sortedOrder(const std::vector<const TKennblatt *> &rows, qint32 &SortOrder);

@@ -1,7 +1,10 @@
 #include "catalogue/tkennblatt.h"
 #include "list/sortorder.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -110,6 +113,58 @@ private Q_SLOTS:
         QFETCH(int, section);
         QFETCH(qint32, after);
         QCOMPARE(sortOrderAfterClick(before, section), after);
+    }
+
+    // The fast sort must give exactly the order of a stable sort with the row comparison.
+    void sortAgreesWithTheComparison()
+    {
+        QRandomGenerator random(7);
+        const QByteArray pieces[] = {"fox",
+                                     "FOX",
+                                     "Fox 2",
+                                     "fox 2",
+                                     "\xd6l",
+                                     "\xf6l",
+                                     "a",
+                                     "",
+                                     "Thermanit 25/14",
+                                     "thermanit 25/14",
+                                     "Thermanit 25/1",
+                                     "Schwei\xdf"
+                                     "draht",
+                                     "10",
+                                     "9",
+                                     "**",
+                                     "abcdefgh",
+                                     "ABCDEFGHI"};
+        std::vector<TKennblatt> records(600);
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            TKennblatt &k = records[i];
+            k.SetHauptnummer(random.bounded(300));
+            k.SetUnternummer(random.bounded(3));
+            k.Marke = pieces[random.bounded(17)] +
+                      (random.bounded(3) == 0 ? pieces[random.bounded(17)] : "");
+            k.Pulvermarke = pieces[random.bounded(17)];
+            k.HerstLiefSchl = pieces[random.bounded(17)].left(4);
+            k.ZusatzSchl = pieces[random.bounded(17)];
+            k.InfoGeberSchl = pieces[random.bounded(17)].left(2);
+            k.AenderungsFlag = quint8(1 + random.bounded(2));
+        }
+        std::vector<const TKennblatt *> rows;
+        for (const TKennblatt &k : records)
+            rows.push_back(&k);
+        for (qint32 order : {1, -1, 2, -2, 3, -3, 4, -4, 5, -5, 6, -6, 7, -7}) {
+            std::vector<const TKennblatt *> expected = rows;
+            qint32 expectedOrder = order;
+            std::stable_sort(expected.begin(), expected.end(),
+                             [&](const TKennblatt *a, const TKennblatt *b) {
+                                 return lvKennblaetterCompare(*a, *b, expectedOrder) < 0;
+                             });
+            std::vector<const TKennblatt *> actual = rows;
+            qint32 actualOrder = order;
+            sortKennblattRows(actual, actualOrder);
+            QVERIFY2(actual == expected, qPrintable(QString::number(order)));
+        }
     }
 
     void sortIsStable()
