@@ -15,7 +15,6 @@ constexpr unsigned char Jet4 = 0x01;
 constexpr unsigned char PageTableDefinition = 0x02;
 constexpr int NextPageOffset = 4;
 constexpr int ContinuationStart = 8;
-constexpr int VariableColumnCountOffset = 43;
 constexpr int ColumnCountOffset = 45;
 constexpr int RealIndexCountOffset = 51;
 constexpr int UsageMapOffset = 55;
@@ -185,10 +184,8 @@ bool tableIsSound(const PageReader &read, quint32 pageCount, quint32 page)
     if (!definition || definition[0] != PageTableDefinition)
         return false;
     const int columns = u16(definition + ColumnCountOffset);
-    const int variableColumns = u16(definition + VariableColumnCountOffset);
     const auto realIndexes = qint32(u32(definition + RealIndexCountOffset));
-    if (columns < 1 || columns > MaxColumns || variableColumns > columns || realIndexes < 0 ||
-        realIndexes > MaxRealIndexes)
+    if (columns < 1 || columns > MaxColumns || realIndexes < 0 || realIndexes > MaxRealIndexes)
         return false;
     const quint32 usageMap = u32(definition + UsageMapOffset);
 
