@@ -198,16 +198,6 @@ private Q_SLOTS:
         QCOMPARE(catalogue.Count(), loaded);
     }
 
-    void duplicateNumbersAreKept()
-    {
-        writeCatalogue({verzeichnis(verzeichnisRows({u"1.1"_s, u"01.01"_s, u"1.1"_s}))});
-        TKennblattListe catalogue;
-        LoadCatalogue(*m_database, catalogue);
-        QCOMPARE(catalogue.Count(), 3);
-        QCOMPARE(catalogue.Get(1).GetNummer(), QByteArray("00001.01"));
-        QCOMPARE(catalogue.Get(2).Marke, QByteArray("Marke 1.1"));
-    }
-
     void missingColumnOrTable_data()
     {
         QTest::addColumn<std::vector<Jet::Table>>("tables");
@@ -391,14 +381,6 @@ private Q_SLOTS:
                  u"Die Datenbankdatei '%1' kann nicht gelesen werden: sie ist keine gültige "
                  u"Access-Datenbank oder beschädigt."_s.arg(databasePath()));
         QVERIFY(!m_database->IsOpen());
-    }
-
-    void noConnectionString()
-    {
-        CatalogueDatabase database;
-        TKennblattListe catalogue;
-        QCOMPARE(errorOf([&] { LoadCatalogue(database, catalogue); }),
-                 u"Für die Datenbank ist keine Datei angegeben."_s);
     }
 
 private:

@@ -8,6 +8,7 @@
 #include "platform/apperror.h"
 #include "platform/cp1252.h"
 
+#include "capturedoutput.h"
 #include "cataloguetables.h"
 #include "scripteddialogservice.h"
 
@@ -17,61 +18,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
-#include <unistd.h>
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Points stdout and stderr (the descriptors, so libmdb's C stdio counts too) to a temporary
-// file while it exists; text() says what arrived.
-class CapturedOutput
-{
-public:
-    CapturedOutput()
-    {
-        std::fflush(stdout);
-        std::fflush(stderr);
-        m_file = std::tmpfile();
-        m_savedOut = ::dup(STDOUT_FILENO);
-        m_savedErr = ::dup(STDERR_FILENO);
-        ::dup2(fileno(m_file), STDOUT_FILENO);
-        ::dup2(fileno(m_file), STDERR_FILENO);
-    }
-    ~CapturedOutput() { restore(); }
-    CapturedOutput(const CapturedOutput &) = delete;
-    CapturedOutput &operator=(const CapturedOutput &) = delete;
-
-    QByteArray text()
-    {
-        restore();
-        QByteArray captured;
-        std::rewind(m_file);
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, m_file)) > 0;)
-            captured.append(buffer, qsizetype(n));
-        return captured;
-    }
-
-private:
-    void restore()
-    {
-        if (m_savedOut < 0)
-            return;
-        std::fflush(stdout);
-        std::fflush(stderr);
-        ::dup2(m_savedOut, STDOUT_FILENO);
-        ::dup2(m_savedErr, STDERR_FILENO);
-        ::close(m_savedOut);
-        ::close(m_savedErr);
-        m_savedOut = m_savedErr = -1;
-    }
-
-    std::FILE *m_file = nullptr;
-    int m_savedOut = -1;
-    int m_savedErr = -1;
-};
 
 struct Outcome
 {
@@ -138,7 +87,7 @@ class TestDamagedFiles : public QObject
 private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    // What each hand-made file must give; a file the fuzzer found may give any AppError.
+    // What each file must give; a file the fuzzer finds later may give any AppError.
     void corpus_data()
     {
         QTest::addColumn<QString>("file");
@@ -152,6 +101,7 @@ private Q_SLOTS:
             {u"usage-map-empty.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
             {u"usage-map-beyond-end.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
             {u"memo-chain-loop.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
+            {u"fuzz-catalogue-usage-map-empty.mde"_s, databaseDamaged(u"%1"_s)},
         };
         const QDir folder(QStringLiteral(KB_DAMAGED_DIR));
         const QStringList files = folder.entryList({u"*.mde"_s}, QDir::Files, QDir::Name);

@@ -1,5 +1,7 @@
 #include "platform/stdiosilencer.h"
 
+#include "capturedoutput.h"
+
 #include <QTest>
 
 #include <cstdio>
@@ -9,49 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Sends descriptors 1 and 2 to a temporary file for the test's duration.
-class Capture
-{
-public:
-    Capture()
-    {
-        std::fflush(stdout);
-        std::fflush(stderr);
-        m_file = std::tmpfile();
-        m_out = ::dup(STDOUT_FILENO);
-        m_err = ::dup(STDERR_FILENO);
-        ::dup2(fileno(m_file), STDOUT_FILENO);
-        ::dup2(fileno(m_file), STDERR_FILENO);
-    }
-    ~Capture()
-    {
-        std::fflush(stdout);
-        std::fflush(stderr);
-        ::dup2(m_out, STDOUT_FILENO);
-        ::dup2(m_err, STDERR_FILENO);
-        ::close(m_out);
-        ::close(m_err);
-        std::fclose(m_file);
-    }
-    Capture(const Capture &) = delete;
-    Capture &operator=(const Capture &) = delete;
-
-    QByteArray text()
-    {
-        std::fflush(stdout);
-        std::fflush(stderr);
-        QByteArray captured(4096, '\0');
-        const ssize_t n = ::pread(fileno(m_file), captured.data(), std::size_t(captured.size()), 0);
-        captured.resize(n > 0 ? n : 0);
-        return captured;
-    }
-
-private:
-    std::FILE *m_file = nullptr;
-    int m_out = -1;
-    int m_err = -1;
-};
 
 // Every way libmdb writes: buffered stdout, stderr, the descriptor itself.
 void writeAll(const char *tag)
@@ -73,7 +32,7 @@ private Q_SLOTS:
     {
         QByteArray captured;
         {
-            Capture capture;
+            CapturedOutput capture;
             std::printf("pending "); // still in stdout's buffer when the silencer starts
             {
                 const StdioSilencer outer;
@@ -102,7 +61,7 @@ private Q_SLOTS:
         QByteArray captured;
         bool limited = false;
         {
-            Capture capture;
+            CapturedOutput capture;
             const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
             ::close(lowestFree);
             rlimit tight = saved;
