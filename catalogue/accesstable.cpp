@@ -172,8 +172,8 @@ bool AccessFile::tableIsSound(quint32 page) const
                                       m_pageCount, page);
 }
 
-// libmdb's own catalogue reader also parses every object's properties, which damaged files
-// send into endless loops; the tables need only their names and definition pages.
+// libmdb's own catalogue reader also reads every object's property blob, following its chain
+// of pages with no check for a loop; the tables need only their names and definition pages.
 void AccessFile::readCatalogue()
 {
     try {
