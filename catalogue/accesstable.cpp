@@ -1,11 +1,16 @@
 #include "catalogue/accesstable.h"
 
+#include "catalogue/jetfilecheck.h"
+#include "catalogue/jetstoredtext.h"
 #include "platform/apperror.h"
 #include "platform/cp1252.h"
 #include "platform/stdiosilencer.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
+
+#include <cstring>
 
 // glib first: mdbtools.h wraps its includes in extern "C", which breaks glib's C++ parts.
 #include <glib.h>
@@ -15,26 +20,64 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr std::size_t BindSize = 16384;
+using JetFileCheck::PageSize;
 
-MdbHandle *handleOf(void *handle)
+// libmdb's buffer for a converted text; a memo field is cut where it would overflow.
+constexpr qsizetype MemoUtf8Limit = MDB_BIND_SIZE - 1;
+// A memo of up to 16 MiB fills some 4,100 pages of at most 4,080 bytes each.
+constexpr int MaxMemoLinks = 65536;
+
+MdbHandle *mdbOf(void *handle)
 {
     return static_cast<MdbHandle *>(handle);
 }
 
-QByteArray lowerAscii(QByteArray text)
+quint32 u32(const unsigned char *p)
 {
-    for (char &c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// How libmdb matches table and column names (g_ascii_strcasecmp).
+bool equalIgnoringAsciiCase(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
     }
-    return text;
+    return true;
+}
+
+// libmdb converts column names with iconv into the character set its variable MDBICONV names;
+// the program takes no settings from the environment, so names are always read as UTF-8.
+void readNamesAsUtf8(MdbHandle *mdb)
+{
+#if MDBTOOLS_H_HAVE_ICONV_H
+    if (!qEnvironmentVariableIsSet("MDBICONV"))
+        return;
+    mdb_iconv_close(mdb);
+    mdb->iconv_in = iconv_open("UTF-8", "UCS-2LE");
+    mdb->iconv_out = iconv_open("UCS-2LE", "UTF-8");
+#else
+    Q_UNUSED(mdb);
+#endif
 }
 
 AppError unreadableFile(const QString &path)
 {
     return AppError(u"Die Datenbankdatei '%1' kann nicht gelesen werden: sie ist keine gültige "
                     u"Access-Datenbank oder beschädigt."_s.arg(path));
+}
+
+AppError cannotRead(const QString &path)
+{
+    return AppError(u"Die Datenbankdatei '%1' kann nicht gelesen werden."_s.arg(path));
 }
 
 bool holdsText(int type)
@@ -61,121 +104,199 @@ bool holdsTruthValue(int type)
     return type == MDB_BOOL || type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
 }
 
-} // namespace
-
-AccessFile::AccessFile(void *handle, QString path, QByteArray buffer)
-    : m_handle(handle)
-    , m_path(std::move(path))
-    , m_buffer(std::move(buffer))
+const MdbColumn &mdbColumn(const void *column)
 {
-    mdb_set_bind_size(handleOf(m_handle), BindSize);
+    return *static_cast<const MdbColumn *>(column);
 }
 
-AccessFile::~AccessFile()
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+void AccessFile::CloseHandle::operator()(void *handle) const
 {
     const StdioSilencer quiet;
-    mdb_close(handleOf(m_handle));
+    mdb_close(mdbOf(handle));
 }
 
 std::unique_ptr<AccessFile> AccessFile::open(const QString &path)
 {
-    if (!QFileInfo(path).isReadable())
-        throw AppError(u"Die Datenbankdatei '%1' kann nicht gelesen werden."_s.arg(path));
-    const StdioSilencer quiet;
-    MdbHandle *mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
-    if (!mdb)
+    QFile file(path);
+    // Not a folder, and not a pipe that would block the start until someone writes to it.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        throw cannotRead(path);
+    const qint64 size = file.size();
+    if (!JetFileCheck::headerIsSound(file.peek(PageSize), size))
         throw unreadableFile(path);
-    if (!mdb_read_catalog(mdb, MDB_TABLE)) {
-        mdb_close(mdb);
-        throw unreadableFile(path);
-    }
-    return std::unique_ptr<AccessFile>(new AccessFile(mdb, path, {}));
+    QByteArray bytes = file.readAll();
+    if (bytes.size() != size)
+        throw cannotRead(path);
+    return std::unique_ptr<AccessFile>(new AccessFile(std::move(bytes), path));
 }
 
 std::unique_ptr<AccessFile> AccessFile::openBuffer(QByteArray bytes, const QString &name)
 {
-    const StdioSilencer quiet;
-    bytes.detach(); // libmdb reads straight from this memory while the file is open
-    MdbHandle *mdb = mdb_open_buffer(bytes.data(), std::size_t(bytes.size()), MDB_NOFLAGS);
-    if (!mdb)
+    if (!JetFileCheck::headerIsSound(bytes, bytes.size()))
         throw unreadableFile(name);
-    if (!mdb_read_catalog(mdb, MDB_TABLE)) {
-        mdb_close(mdb);
-        throw unreadableFile(name);
-    }
-    return std::unique_ptr<AccessFile>(new AccessFile(mdb, name, std::move(bytes)));
+    return std::unique_ptr<AccessFile>(new AccessFile(std::move(bytes), name));
 }
 
+AccessFile::AccessFile(QByteArray bytes, QString path)
+    : m_path(std::move(path))
+    , m_bytes(std::move(bytes))
+    , m_pageCount(quint32(m_bytes.size() / PageSize))
+{
+    const StdioSilencer quiet;
+    // libmdb only reads ("r"); the bytes stay unchanged for the file's life.
+    m_handle.reset(mdb_open_buffer(const_cast<char *>(m_bytes.constData()),
+                                   std::size_t(m_bytes.size()), MDB_NOFLAGS));
+    if (!m_handle)
+        throw unreadableFile(m_path);
+    readNamesAsUtf8(mdbOf(m_handle.get()));
+    readCatalogue();
+}
+
+AccessFile::~AccessFile() = default;
+
+const unsigned char *AccessFile::page(quint32 number) const
+{
+    MdbHandle *mdb = mdbOf(m_handle.get());
+    if (number >= m_pageCount || mdb_read_alt_pg(mdb, number) != PageSize)
+        return nullptr;
+    return mdb->alt_pg_buf;
+}
+
+bool AccessFile::tableIsSound(quint32 page) const
+{
+    return JetFileCheck::tableIsSound([this](quint32 number) { return this->page(number); },
+                                      m_pageCount, page);
+}
+
+// libmdb's own catalogue reader also reads every object's property blob, following its chain
+// of pages with no check for a loop; the tables need only their names and definition pages.
+void AccessFile::readCatalogue()
+{
+    try {
+        AccessTable objects(*this, JetFileCheck::CataloguePage, "MSysObjects", u"MSysObjects"_s);
+        for (; !objects.Eof(); objects.Next()) {
+            // What libmdb's catalogue takes: Type 1 is a table, the low 24 bits of Id the page.
+            if (objects.Text("Type").trimmed().toInt() != MDB_TABLE)
+                continue;
+            const auto page = quint32(objects.Text("Id").trimmed().toLongLong()) & 0x00FFFFFFu;
+            m_tables.push_back({objects.Text("Name"), page});
+        }
+    } catch (const AppError &) {
+        throw unreadableFile(m_path);
+    }
+}
+
+quint32 AccessFile::tablePage(QByteArrayView tableName) const
+{
+    for (const TableEntry &table : m_tables) {
+        if (equalIgnoringAsciiCase(table.name, tableName))
+            return table.page;
+    }
+    throw AppError(u"Die Tabelle '%1' wurde in der Datenbankdatei '%2' nicht gefunden."_s.arg(
+        Cp1252::toUnicode(tableName), m_path));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+// The table's own handle (libmdb keeps the current page in the handle), its catalogue entry
+// and its definition, which points to the entry.
+struct AccessTable::Libmdb
+{
+    MdbHandle *mdb = nullptr;
+    MdbCatalogEntry entry{};
+    MdbTableDef *table = nullptr;
+
+    Libmdb() = default;
+    Libmdb(const Libmdb &) = delete;
+    Libmdb &operator=(const Libmdb &) = delete;
+    ~Libmdb()
+    {
+        const StdioSilencer quiet;
+        mdb_free_tabledef(table);
+        mdb_close(mdb);
+    }
+};
+
 AccessTable::AccessTable(AccessFile &file, QByteArrayView tableName, QString componentName)
-    : m_file(file)
-    , m_tableName(tableName.toByteArray())
+    : AccessTable(file, file.tablePage(tableName), tableName, std::move(componentName))
+{
+}
+
+AccessTable::AccessTable(AccessFile &file, quint32 page, QByteArrayView tableName,
+                         QString componentName)
+    : m_tableName(tableName.toByteArray())
+    , m_filePath(file.path())
     , m_componentName(std::move(componentName))
 {
     const StdioSilencer quiet;
-    QByteArray utf8Name = Cp1252::toUtf8(tableName);
-    m_table = mdb_read_table_by_name(handleOf(file.m_handle), utf8Name.data(), MDB_TABLE);
-    if (!m_table) {
-        throw AppError(u"Die Tabelle '%1' wurde in der Datenbankdatei '%2' nicht gefunden."_s.arg(
-            Cp1252::toUnicode(tableName), file.path()));
-    }
-    if (!mdb_read_columns(m_table)) {
-        Close();
+    if (!file.tableIsSound(page))
+        throwDamaged();
+    m_libmdb = std::make_unique<Libmdb>();
+    m_libmdb->mdb = mdb_clone_handle(mdbOf(file.m_handle.get()));
+    readNamesAsUtf8(m_libmdb->mdb);
+    MdbCatalogEntry &entry = m_libmdb->entry;
+    entry.mdb = m_libmdb->mdb;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = page;
+    const QByteArray utf8Name = Cp1252::toUtf8(tableName);
+    std::strncpy(entry.object_name, utf8Name.constData(), sizeof entry.object_name - 1);
+
+    m_libmdb->table = mdb_read_table(&entry);
+    if (!m_libmdb->table)
+        throwDamaged();
+    if (!mdb_read_columns(m_libmdb->table)) {
         throw AppError(u"Die Spalten der Tabelle '%1' in der Datenbankdatei '%2' können nicht "
-                       u"gelesen werden."_s.arg(Cp1252::toUnicode(tableName), file.path()));
+                       u"gelesen werden."_s.arg(Cp1252::toUnicode(tableName), m_filePath));
     }
-    mdb_rewind_table(m_table);
-    const int count = int(m_table->num_cols);
-    m_columns.reserve(std::size_t(count)); // bound pointers must not move
-    for (int i = 0; i < count; ++i) {
-        const auto *column = static_cast<const MdbColumn *>(g_ptr_array_index(m_table->columns, i));
-        m_columns.push_back({QByteArray(column->name), column->col_type,
-                             std::vector<char>(BindSize + 1, '\0')});
-        Column &bound = m_columns.back();
-        mdb_bind_column(m_table, i + 1, bound.buffer.data(), &bound.length);
-        m_byLowerName.insert(lowerAscii(bound.name), i);
+    mdb_rewind_table(m_libmdb->table);
+    const GPtrArray *columns = m_libmdb->table->columns;
+    m_columns.reserve(columns->len);
+    for (guint i = 0; i < columns->len; ++i) {
+        // Nothing is bound: libmdb then only notes where each value lies in its page buffer.
+        const auto *column = static_cast<const MdbColumn *>(g_ptr_array_index(columns, i));
+        m_columns.push_back({Cp1252::fromUtf8(column->name), column->col_type, column});
     }
     fetch();
 }
 
-AccessTable::~AccessTable()
+AccessTable::~AccessTable() = default;
+
+void AccessTable::throwDamaged() const
 {
-    Close();
+    throw AppError(u"Die Tabelle '%1' in der Datenbankdatei '%2' ist beschädigt."_s.arg(
+        Cp1252::toUnicode(m_tableName), m_filePath));
 }
 
 void AccessTable::fetch()
 {
     const StdioSilencer quiet;
-    for (Column &column : m_columns) {
-        column.length = 0;
-        column.buffer[0] = '\0';
-    }
-    m_eof = !mdb_fetch_row(m_table);
+    m_eof = !mdb_fetch_row(m_libmdb->table);
 }
 
 void AccessTable::Next()
 {
-    if (m_table && !m_eof)
+    if (m_libmdb && !m_eof)
         fetch();
 }
 
 void AccessTable::Close()
 {
-    if (!m_table)
-        return;
-    const StdioSilencer quiet;
-    mdb_free_tabledef(m_table);
-    m_table = nullptr;
+    m_libmdb.reset();
     m_eof = true;
 }
 
 const AccessTable::Column &AccessTable::columnByName(QByteArrayView name) const
 {
-    const auto it = m_byLowerName.constFind(lowerAscii(Cp1252::toUtf8(name)));
-    if (it == m_byLowerName.cend()) {
-        throw AppError(u"%1: %2"_s.arg(m_componentName, u"Das Feld '%1' wurde nicht gefunden"_s.arg(
-                                                            Cp1252::toUnicode(name))));
+    for (const Column &column : m_columns) {
+        if (equalIgnoringAsciiCase(column.name, name))
+            return column;
     }
-    return m_columns[std::size_t(*it)];
+    throw AppError(u"%1: %2"_s.arg(
+        m_componentName, u"Das Feld '%1' wurde nicht gefunden"_s.arg(Cp1252::toUnicode(name))));
 }
 
 const AccessTable::Column &AccessTable::columnAt(int position) const
@@ -187,34 +308,102 @@ const AccessTable::Column &AccessTable::columnAt(int position) const
     return m_columns[std::size_t(position)];
 }
 
-QByteArray AccessTable::textOf(const Column &column) const
+void AccessTable::requireRow() const
 {
     if (m_eof) {
         throw AppError(u"%1: Es gibt keinen aktuellen Datensatz in der Tabelle '%2'."_s.arg(
             m_componentName, Cp1252::toUnicode(m_tableName)));
     }
-    const int length = std::clamp(column.length, 0, int(BindSize));
-    return Cp1252::fromUtf8(QByteArrayView(column.buffer.data(), length));
+}
+
+QByteArray AccessTable::textOf(const Column &column) const
+{
+    if (!holdsText(column.type)) {
+        throw AppError(u"%1: Das Feld '%2' enthält keinen Text."_s.arg(
+            m_componentName, Cp1252::toUnicode(column.name)));
+    }
+    requireRow();
+    const MdbColumn &value = mdbColumn(column.column);
+    // libmdb sets the length to 0 for NULL and for an empty value alike.
+    if (value.cur_value_len <= 0)
+        return {};
+    MdbHandle *mdb = m_libmdb->mdb;
+    switch (column.type) {
+    case MDB_TEXT:
+        return JetStoredText::toCp1252(
+            QByteArrayView(reinterpret_cast<const char *>(mdb->pg_buf) + value.cur_value_start,
+                           value.cur_value_len));
+    case MDB_MEMO:
+        return memoText(column);
+    default: {
+        char *text =
+            column.type == MDB_NUMERIC
+                ? mdb_numeric_to_string(mdb, value.cur_value_start, value.col_scale, value.col_prec)
+                : mdb_col_to_string(mdb, mdb->pg_buf, value.cur_value_start, column.type,
+                                    value.cur_value_len);
+        QByteArray result = Cp1252::fromUtf8(text);
+        g_free(text);
+        return result;
+    }
+    }
+}
+
+// As libmdb's own memo conversion: inline, on one page elsewhere, or in a chain of pages. A
+// chain that comes back to itself would keep libmdb busy for ever, so it is read here.
+QByteArray AccessTable::memoText(const Column &column) const
+{
+    const StdioSilencer quiet;
+    MdbHandle *mdb = m_libmdb->mdb;
+    const MdbColumn &value = mdbColumn(column.column);
+    if (value.cur_value_len < MDB_MEMO_OVERHEAD)
+        return {};
+    const unsigned char *field = mdb->pg_buf + value.cur_value_start;
+    const quint32 length = u32(field);
+    // The bytes of a page/row pointer's row; mdb_find_pg_row leaves the current page in place.
+    const auto rowBytes = [mdb](quint32 pointer, QByteArray &bytes) {
+        void *page = nullptr;
+        int start = 0;
+        std::size_t size = 0;
+        if (mdb_find_pg_row(mdb, int(pointer), &page, &start, &size) != 0)
+            return false;
+        bytes = QByteArray(static_cast<const char *>(page) + start, qsizetype(size));
+        return true;
+    };
+
+    QByteArray stored;
+    if (length & 0x80000000u) {
+        stored = QByteArray(reinterpret_cast<const char *>(field) + MDB_MEMO_OVERHEAD,
+                            value.cur_value_len - MDB_MEMO_OVERHEAD);
+    } else if (length & 0x40000000u) {
+        if (!rowBytes(u32(field + 4), stored))
+            return {};
+    } else if ((length & 0xFF000000u) == 0) {
+        QSet<quint32> visited;
+        quint32 pointer = u32(field + 4);
+        do {
+            if (visited.contains(pointer) || visited.size() >= MaxMemoLinks)
+                throwDamaged();
+            visited.insert(pointer);
+            QByteArray part;
+            if (!rowBytes(pointer, part))
+                return {};
+            if (part.size() < 4 || stored.size() + part.size() - 4 > qsizetype(length))
+                break;
+            stored += QByteArrayView(part).sliced(4);
+            pointer = u32(reinterpret_cast<const unsigned char *>(part.constData()));
+        } while (pointer != 0);
+    }
+    return JetStoredText::toCp1252(stored, MemoUtf8Limit);
 }
 
 QByteArray AccessTable::Text(QByteArrayView columnName) const
 {
-    const Column &column = columnByName(columnName);
-    if (!holdsText(column.type)) {
-        throw AppError(u"%1: Das Feld '%2' enthält keinen Text."_s.arg(
-            m_componentName, QString::fromUtf8(column.name)));
-    }
-    return textOf(column);
+    return textOf(columnByName(columnName));
 }
 
 QByteArray AccessTable::Text(int position) const
 {
-    const Column &column = columnAt(position);
-    if (!holdsText(column.type)) {
-        throw AppError(u"%1: Das Feld '%2' enthält keinen Text."_s.arg(
-            m_componentName, QString::fromUtf8(column.name)));
-    }
-    return textOf(column);
+    return textOf(columnAt(position));
 }
 
 bool AccessTable::TruthValue(QByteArrayView columnName) const
@@ -222,8 +411,12 @@ bool AccessTable::TruthValue(QByteArrayView columnName) const
     const Column &column = columnByName(columnName);
     if (!holdsTruthValue(column.type)) {
         throw AppError(u"%1: Das Feld '%2' enthält keinen Wahrheitswert."_s.arg(
-            m_componentName, QString::fromUtf8(column.name)));
+            m_componentName, Cp1252::toUnicode(column.name)));
     }
+    requireRow();
+    // Jet 4 keeps a yes/no value in the row's null mask, where libmdb reads it as "NULL".
+    if (column.type == MDB_BOOL)
+        return mdbColumn(column.column).cur_value_len == 0;
     const QByteArray value = textOf(column);
     return !value.isEmpty() && value != "0";
 }

@@ -2,23 +2,22 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QHash>
 #include <QString>
 
 #include <memory>
 #include <vector>
 
-struct S_MdbTableDef;
-
-// An Access file opened read-only through libmdb. Failures raise AppError with a message
-// that names the file.
+// An Access (Jet 4) file opened read-only through libmdb. The whole file is read into memory
+// and its structure checked where libmdb would crash, hang or lose rows on damage. Failures
+// raise AppError with a message that names the file.
 class AccessFile
 {
 public:
     [[nodiscard]] static std::unique_ptr<AccessFile> open(const QString &path);
     // The same from bytes in memory (the fuzzer feeds files this way); `name` stands for the
     // file in messages.
-    [[nodiscard]] static std::unique_ptr<AccessFile> openBuffer(QByteArray bytes, const QString &name);
+    [[nodiscard]] static std::unique_ptr<AccessFile> openBuffer(QByteArray bytes,
+                                                                const QString &name);
     ~AccessFile();
     AccessFile(const AccessFile &) = delete;
     AccessFile &operator=(const AccessFile &) = delete;
@@ -26,16 +25,36 @@ public:
     const QString &path() const { return m_path; }
 
 private:
-    AccessFile(void *handle, QString path, QByteArray buffer);
+    AccessFile(QByteArray bytes, QString path);
     friend class AccessTable;
 
-    void *m_handle; // MdbHandle
+    struct CloseHandle
+    {
+        void operator()(void *handle) const;
+    };
+    struct TableEntry
+    {
+        QByteArray name; // Windows-1252
+        quint32 page;    // of its definition
+    };
+
+    void readCatalogue();
+    // The definition page of the first table of that name, ASCII letters in any case.
+    quint32 tablePage(QByteArrayView tableName) const;
+    const unsigned char *page(quint32 number) const;
+    bool tableIsSound(quint32 page) const;
+
     QString m_path;
-    QByteArray m_buffer; // backs a file opened from memory
+    QByteArray m_bytes; // libmdb reads the file from here
+    quint32 m_pageCount = 0;
+    std::unique_ptr<void, CloseHandle> m_handle; // MdbHandle
+    std::vector<TableEntry> m_tables;
 };
 
 // One table read from its first row to its last: the operations the catalogue loading needs.
 // Texts come back as Windows-1252 bytes; NULL gives the empty text and a false truth value.
+// Each table reads through its own libmdb handle, so tables of one file may be read side by
+// side. Values are converted when asked for, so columns nobody reads cost nothing.
 class AccessTable
 {
 public:
@@ -57,24 +76,29 @@ public:
     int columnCount() const { return int(m_columns.size()); }
 
 private:
+    friend class AccessFile; // reads the system catalogue through this class
+
+    struct Libmdb;
     struct Column
     {
-        QByteArray name;
+        QByteArray name; // Windows-1252
         int type;
-        std::vector<char> buffer;
-        int length = 0;
+        const void *column; // MdbColumn, whose current value libmdb updates on every fetch
     };
 
+    AccessTable(AccessFile &file, quint32 page, QByteArrayView tableName, QString componentName);
     const Column &columnByName(QByteArrayView name) const;
     const Column &columnAt(int position) const;
+    void requireRow() const;
     QByteArray textOf(const Column &column) const;
+    QByteArray memoText(const Column &column) const;
     void fetch();
+    [[noreturn]] void throwDamaged() const;
 
-    AccessFile &m_file;
     QByteArray m_tableName;
+    QString m_filePath;
     QString m_componentName;
-    S_MdbTableDef *m_table = nullptr;
+    std::unique_ptr<Libmdb> m_libmdb;
     std::vector<Column> m_columns;
-    QHash<QByteArray, int> m_byLowerName;
     bool m_eof = true;
 };

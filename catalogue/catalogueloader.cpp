@@ -1,8 +1,8 @@
 #include "catalogue/catalogueloader.h"
 
+#include "catalogue/accesstable.h"
 #include "catalogue/cataloguedatabase.h"
 #include "catalogue/lookuplist.h"
-#include "catalogue/accesstable.h"
 #include "catalogue/tkennblattliste.h"
 #include "platform/cp1252.h"
 #include "platform/dialogservice.h"
@@ -25,25 +25,18 @@ struct LookupRow
     QString sortKey;
 };
 
-// Rows in stored order, or sorted by one column the way Access sorts text (letter case and
-// accents ignored; equal keys keep their order).
-std::vector<LookupRow> readLookupRows(CatalogueDatabase &database, QByteArrayView tableName,
-                                      const QString &componentName, QByteArrayView sortColumn)
+// All rows sorted by one column the way Access sorts text (letter case and accents ignored;
+// equal keys keep their order). A sorted snapshot is complete before its first row is seen.
+std::vector<LookupRow> sortedRows(AccessTable &table, QByteArrayView sortColumn)
 {
-    const auto table = database.OpenTable(tableName, componentName);
     std::vector<LookupRow> rows;
-    for (; !table->Eof(); table->Next()) {
-        rows.push_back({table->Text(0), table->Text(1),
-                        sortColumn.isEmpty() ? QString() : Cp1252::toUnicode(table->Text(sortColumn))});
-    }
-    table->Close();
-    if (!sortColumn.isEmpty()) {
-        QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        std::stable_sort(rows.begin(), rows.end(), [&collator](const LookupRow &a, const LookupRow &b) {
-            return collator.compare(a.sortKey, b.sortKey) < 0;
-        });
-    }
+    for (; !table.Eof(); table.Next())
+        rows.push_back({table.Text(0), table.Text(1), Cp1252::toUnicode(table.Text(sortColumn))});
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(rows.begin(), rows.end(), [&collator](const LookupRow &a, const LookupRow &b) {
+        return collator.compare(a.sortKey, b.sortKey) < 0;
+    });
     return rows;
 }
 
@@ -81,11 +74,20 @@ void LoadLookups(CatalogueDatabase &database, const LookupLists &lists, const Lo
     const StdioSilencer quiet;
     for (const Source &source : sources) {
         sink(source.table, "Alle");
-        for (const LookupRow &row :
-             readLookupRows(database, source.name, source.component, source.sortColumn)) {
-            source.list.Add(row.key, row.name);
-            sink(source.table, row.key);
+        const auto table = database.OpenTable(source.name, source.component);
+        const auto add = [&source, &sink](const QByteArray &key, const QByteArray &name) {
+            source.list.Add(key, name);
+            sink(source.table, key);
+        };
+        if (source.sortColumn.isEmpty()) {
+            // Row by row, so that the rows before a failing one are in the list.
+            for (; !table->Eof(); table->Next())
+                add(table->Text(0), table->Text(1));
+        } else {
+            for (const LookupRow &row : sortedRows(*table, source.sortColumn))
+                add(row.key, row.name);
         }
+        table->Close();
     }
 }
 

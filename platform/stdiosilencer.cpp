@@ -10,6 +10,18 @@ int depth = 0;
 int savedOut = -1;
 int savedErr = -1;
 
+// Points `fd` at `null`, keeping a copy to restore. A descriptor that cannot be copied (it is
+// closed, or the process has run out of descriptors) is left alone: redirecting it without a
+// copy would silence the program for good.
+void silence(int &saved, int fd, int null)
+{
+    saved = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (saved >= 0 && ::dup2(null, fd) < 0) {
+        ::close(saved);
+        saved = -1;
+    }
+}
+
 void restore(int &saved, int fd)
 {
     if (saved < 0)
@@ -30,10 +42,8 @@ StdioSilencer::StdioSilencer()
     const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (null < 0)
         return;
-    savedOut = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
-    savedErr = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
-    ::dup2(null, STDOUT_FILENO);
-    ::dup2(null, STDERR_FILENO);
+    silence(savedOut, STDOUT_FILENO, null);
+    silence(savedErr, STDERR_FILENO, null);
     ::close(null);
 }
 

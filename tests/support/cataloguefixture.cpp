@@ -1,6 +1,6 @@
 #include "cataloguefixture.h"
 
-#include "tools/jetwriter/jetwriter.h"
+#include "cataloguetables.h"
 
 #include <QtDebug>
 
@@ -8,13 +8,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-Jet::Table lookupTable(const QString &name, const QString &keyColumn,
-                       const QList<FixtureLookup> &rows)
+CatalogueTables::Rows lookupRows(const QList<FixtureLookup> &lookups)
 {
-    Jet::Table table{name, {{keyColumn, Jet::ColumnType::Text, 20}, {u"Name"_s}}, {}};
-    for (const FixtureLookup &row : rows)
-        table.rows.push_back({row.key, row.name});
-    return table;
+    CatalogueTables::Rows rows;
+    for (const FixtureLookup &row : lookups)
+        rows.push_back({row.key, row.name});
+    return rows;
 }
 
 } // namespace
@@ -47,36 +46,23 @@ FixtureCatalogue FixtureCatalogue::sample()
 
 bool writeFixtureCatalogue(const QString &folder, const FixtureCatalogue &catalogue)
 {
-    Jet::Table verzeichnis{u"Verzeichnis"_s,
-                           {{u"KBNr"_s, Jet::ColumnType::Text, 10},
-                            {u"Marke"_s},
-                            {u"Pulvermarke"_s},
-                            {u"HerstLiefSchl"_s, Jet::ColumnType::Text, 20},
-                            {u"ZusatzSchl"_s, Jet::ColumnType::Text, 20},
-                            {u"InfoGeberSchl"_s, Jet::ColumnType::Text, 20},
-                            {u"AenderungsFlag"_s, Jet::ColumnType::Boolean}},
-                           {}};
+    CatalogueTables::Rows sheets;
     for (const FixtureSheet &s : catalogue.sheets) {
-        const auto textOrNull = [](const QString &t) -> Jet::Value {
-            return t.isNull() ? Jet::Value{} : Jet::Value{t};
-        };
-        verzeichnis.rows.push_back({s.nummer, s.marke, textOrNull(s.pulvermarke), s.hersteller,
-                                    s.zusatz, s.infogeber, s.changed});
+        const Jet::Value pulver = s.pulvermarke.isNull() ? Jet::Value{} : Jet::Value{s.pulvermarke};
+        sheets.push_back(
+            {s.nummer, s.marke, pulver, s.hersteller, s.zusatz, s.infogeber, s.changed});
     }
-    Jet::Table norvenz{u"norvenz"_s, {{u"Teil1"_s}, {u"Teil2"_s}, {u"Bezeichnung"_s}}, {}};
+    CatalogueTables::Rows versions;
     for (const QStringList &v : catalogue.versions)
-        norvenz.rows.push_back({v.value(0), v.value(1), v.value(2)});
-
-    const std::vector<Jet::Table> tables = {
-        verzeichnis,
-        lookupTable(u"H-InformationsGeber"_s, u"InfoGeberSchl"_s, catalogue.infogeber),
-        lookupTable(u"H-Schweißzusatz"_s, u"ZusatzSchl"_s, catalogue.zusatz),
-        lookupTable(u"H-HerstellerLieferer"_s, u"HerstLiefSchl"_s, catalogue.hersteller),
-        norvenz,
-    };
-    QString error;
-    const QString path = folder + u"/Norvenz SZW Kennblätter.mde"_s;
-    if (Jet::writeDatabase(path, tables, &error))
+        versions.push_back({v.value(0), v.value(1), v.value(2)});
+    const QString error =
+        CatalogueTables::write(folder + u"/Norvenz SZW Kennblätter.mde"_s,
+                               {CatalogueTables::verzeichnis(std::move(sheets)),
+                                CatalogueTables::infoGeber(lookupRows(catalogue.infogeber)),
+                                CatalogueTables::zusatz(lookupRows(catalogue.zusatz)),
+                                CatalogueTables::hersteller(lookupRows(catalogue.hersteller)),
+                                CatalogueTables::norvenz(std::move(versions))});
+    if (error.isEmpty())
         return true;
     qWarning("cannot write the test catalogue: %s", qPrintable(error));
     return false;
