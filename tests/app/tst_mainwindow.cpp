@@ -13,6 +13,7 @@
 #include "settings/profilefile.h"
 #include "settings/settingsfile.h"
 
+#include "testfiles.h"
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -30,19 +31,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "cataloguetables.h"
 #include "scripteddialogservice.h"
 
+#include "testfiles.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,16 +30,6 @@ const QString badNumber = u"Nummer im falschen Format übergeben."_s;
 QByteArray cp(QStringView text)
 {
     return Cp1252::fromUnicode(text);
-}
-
-QString errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const AppError &e) {
-        return e.text();
-    }
-    return u"no error"_s;
 }
 
 Rows verzeichnisRows(const QList<QString> &numbers)

@@ -12,6 +12,7 @@
 #include "cataloguetables.h"
 #include "scripteddialogservice.h"
 
+#include "testfiles.h"
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -59,12 +60,6 @@ Outcome load(const QString &folder, const QByteArray &content)
     outcome.records = catalogue.Count();
     outcome.output = output.text();
     return outcome;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString databaseDamaged(const QString &path)
@@ -115,7 +110,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, file);
         QFETCH(QString, expected);
-        const Outcome outcome = load(m_dir.path(), fileBytes(file));
+        const Outcome outcome = load(m_dir.path(), readFile(file));
         QCOMPARE(outcome.output, QByteArray());
         const QString path = m_dir.filePath(u"Norvenz SZW Kennblätter.mde"_s);
         if (!expected.isEmpty())
@@ -197,7 +192,7 @@ private:
         const QString path = m_dir.filePath(u"gut.mde"_s);
         if (const QString problem = CatalogueTables::write(path, tables); !problem.isEmpty())
             qFatal("%s", qPrintable(problem));
-        return fileBytes(path);
+        return readFile(path);
     }
 
     QTemporaryDir m_dir;

@@ -1,6 +1,7 @@
 #include "catalogue/tkennblattliste.h"
 #include "platform/apperror.h"
 
+#include "testfiles.h"
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -8,18 +9,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString badNumber = u"Nummer im falschen Format übergeben."_s;
-
-// Runs f and returns the text of the AppError it raised, or a null string.
-template<typename F>
-QString errorOf(F f)
-{
-    try {
-        f();
-    } catch (const AppError &e) {
-        return e.text();
-    }
-    return {};
-}
 
 void addNumber(TKennblattListe &list, QByteArrayView number)
 {
@@ -46,7 +35,8 @@ private Q_SLOTS:
         QTest::newRow("negative sub") << 1 << -1 << QByteArray("00001.-1");
         QTest::newRow("minimum") << std::numeric_limits<qint32>::min()
                                  << std::numeric_limits<qint32>::min() << QByteArray("83648.48");
-        QTest::newRow("maximum") << std::numeric_limits<qint32>::max() << 99 << QByteArray("83647.99");
+        QTest::newRow("maximum") << std::numeric_limits<qint32>::max() << 99
+                                 << QByteArray("83647.99");
     }
     void numberText()
     {
@@ -60,10 +50,7 @@ private Q_SLOTS:
         QCOMPARE(k.nummerView().toByteArray(), text);
     }
 
-    void newRecordReadsZero()
-    {
-        QCOMPARE(TKennblatt().GetNummer(), QByteArray("00000.00"));
-    }
+    void newRecordReadsZero() { QCOMPARE(TKennblatt().GetNummer(), QByteArray("00000.00")); }
 
     void setNummerAccepts_data()
     {
@@ -72,14 +59,16 @@ private Q_SLOTS:
         QTest::addColumn<qint32>("unter");
         QTest::addColumn<QByteArray>("normalised");
         QTest::newRow("short") << QByteArray("1234.5") << 1234 << 5 << QByteArray("01234.05");
-        QTest::newRow("normal form") << QByteArray("01234.05") << 1234 << 5 << QByteArray("01234.05");
+        QTest::newRow("normal form")
+            << QByteArray("01234.05") << 1234 << 5 << QByteArray("01234.05");
         QTest::newRow("blanks before") << QByteArray("  12.3") << 12 << 3 << QByteArray("00012.03");
-        QTest::newRow("blanks before sub") << QByteArray("12. 3") << 12 << 3 << QByteArray("00012.03");
+        QTest::newRow("blanks before sub")
+            << QByteArray("12. 3") << 12 << 3 << QByteArray("00012.03");
         QTest::newRow("long sub") << QByteArray("1.234") << 1 << 234 << QByteArray("00001.34");
         QTest::newRow("signs") << QByteArray("+7.-0") << 7 << 0 << QByteArray("00007.00");
-        QTest::newRow("32-bit limits") << QByteArray("-2147483648.2147483647")
-                                       << std::numeric_limits<qint32>::min()
-                                       << std::numeric_limits<qint32>::max() << QByteArray("83648.47");
+        QTest::newRow("32-bit limits")
+            << QByteArray("-2147483648.2147483647") << std::numeric_limits<qint32>::min()
+            << std::numeric_limits<qint32>::max() << QByteArray("83648.47");
     }
     void setNummerAccepts()
     {
@@ -190,10 +179,7 @@ private Q_SLOTS:
         QCOMPARE(list.Count(), 2);
     }
 
-    void globalListStartsEmpty()
-    {
-        QCOMPARE(KennblattListe.Count(), 0);
-    }
+    void globalListStartsEmpty() { QCOMPARE(KennblattListe.Count(), 0); }
 };
 
 QTEST_GUILESS_MAIN(TestKennblattListe)

@@ -12,7 +12,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("name");
         QTest::newRow("exact") << QByteArray("BOE") << QByteArray("B\xf6hler Schwei\xdftechnik");
-        QTest::newRow("other case") << QByteArray("boe") << QByteArray("B\xf6hler Schwei\xdftechnik");
+        QTest::newRow("other case")
+            << QByteArray("boe") << QByteArray("B\xf6hler Schwei\xdftechnik");
         QTest::newRow("last duplicate wins") << QByteArray("TUV") << QByteArray("T\xdcV Nord");
         QTest::newRow("duplicate in other case") << QByteArray("tuv") << QByteArray("T\xdcV Nord");
         QTest::newRow("umlaut key, other case") << QByteArray("\xe4g") << QByteArray("\xc4gypten");
@@ -28,7 +29,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, name);
         LookupList list;
         list.Add("BOE", "B\xf6hler Schwei\xdftechnik");
-        list.Add("TUV", "T\xdcV S\xfc" "d");
+        list.Add("TUV", "T\xdcV S\xfc"
+                        "d");
         list.Add("\xc4G", "\xc4gypten");
         list.Add("EQ", "a=b");
         list.Add("", "leer");

@@ -2,6 +2,7 @@
 
 #include "platform/apperror.h"
 
+#include "testfiles.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,27 +22,9 @@ namespace {
 
 const QByteArray fallback = "DEFAULT";
 
-template<typename F>
-QString errorOf(F f)
-{
-    try {
-        f();
-    } catch (const AppError &e) {
-        return e.text();
-    }
-    return {};
-}
-
 QString cannotWrite(const QString &path)
 {
     return u"In "_s + path + u" kann nicht geschrieben werden"_s;
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 QByteArray contents(const QString &path)
@@ -77,7 +60,7 @@ class TestProfileFile : public QObject
     // Writes `text` to a fresh settings file and returns a profile file on it.
     ProfileFile withFile(const QByteArray &text)
     {
-        put(m_ini, text);
+        writeFile(m_ini, text);
         return ProfileFile(m_ini);
     }
 
@@ -353,7 +336,7 @@ private Q_SLOTS:
         QCOMPARE(errorOf([&] { onFolder.deleteKey("View", "k"); }), cannotWrite(folder));
         QVERIFY(QFileInfo(folder).isDir());
         // A file in place of the folder: the file cannot be created.
-        put(m_ini, windowsFile);
+        writeFile(m_ini, windowsFile);
         const QString below = m_ini + u"/below.INI"_s;
         ProfileFile belowFile(below);
         QCOMPARE(belowFile.readInteger("View", "k", 3), 3);
@@ -377,7 +360,7 @@ private Q_SLOTS:
     {
         const QString target = m_dir->filePath(u"elsewhere/real.INI"_s);
         QVERIFY(QDir().mkpath(QFileInfo(target).path()));
-        put(target, windowsFile);
+        writeFile(target, windowsFile);
         QVERIFY(QFile::link(target, m_ini));
         ProfileFile file(m_ini);
         file.writeInteger("View", "TUEOfilter", 9);

@@ -21,6 +21,7 @@
 #include "mdbcheck.h"
 #include "scripteddialogservice.h"
 
+#include "testfiles.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -36,19 +37,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int SmallCount = 40;
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // The page count pdfinfo reports; 0 when it does not take the file for a PDF.
 int pdfPages(const QString &path)
@@ -355,7 +343,7 @@ private Q_SLOTS:
             QString error;
             if (!Demo::writeDatabase(Demo::generateCatalogue(300, seed), path, &error))
                 return QByteArray(QByteArray("FAILED: ") + error.toUtf8());
-            return fileBytes(path);
+            return readFile(path);
         };
         const QByteArray first = write(11, u"a.mde"_s);
         const QByteArray again = write(11, u"b.mde"_s);
@@ -367,7 +355,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY(Demo::writeDatabase(Demo::generateCatalogue(SmallCount), m_dir.filePath(u"d.mde"_s),
                                     &error));
-        QVERIFY(fileBytes(m_dir.filePath(u"d.mde"_s)) == fileBytes(databasePath()));
+        QVERIFY(readFile(m_dir.filePath(u"d.mde"_s)) == readFile(databasePath()));
     }
 
     // --- The PDFs ---
@@ -488,7 +476,7 @@ private Q_SLOTS:
 
     void settingsFileIsWindowsText()
     {
-        const QByteArray bytes = fileBytes(m_ini);
+        const QByteArray bytes = readFile(m_ini);
         QVERIFY(bytes.contains("[Einstellungen]\r\n"));
         QCOMPARE(bytes.count("\n"), bytes.count("\r\n")); // no bare line feed
         QVERIFY(bytes.contains("NamePDFUebersetzungstabelle=\xdc"
@@ -499,7 +487,7 @@ private Q_SLOTS:
     void settingsFileIsReplacedAsAWhole()
     {
         const QString ini = m_dir.filePath(u"replace.INI"_s);
-        put(ini, "[View]\nAenderungsfilter=2\n[Einstellungen]\nPfadZuMDEDatei=C:\\alt\\\n");
+        writeFile(ini, "[View]\nAenderungsfilter=2\n[Einstellungen]\nPfadZuMDEDatei=C:\\alt\\\n");
         QString error;
         QVERIFY2(Demo::writeSettingsFile(ini, m_folder, &error), qPrintable(error));
         ProfileFile profile(ini);
@@ -512,11 +500,11 @@ private Q_SLOTS:
     void settingsRefuseAFolderWindows1252CannotHold()
     {
         const QString ini = m_dir.filePath(u"cyrillic.INI"_s);
-        put(ini, "[Einstellungen]\r\nTimerSplash=7\r\n");
+        writeFile(ini, "[Einstellungen]\r\nTimerSplash=7\r\n");
         QString error;
         QVERIFY(!Demo::writeSettingsFile(ini, m_dir.filePath(u"Каталог"_s), &error));
         QVERIFY(error.contains(u"Windows-1252"_s));
-        QCOMPARE(fileBytes(ini), QByteArray("[Einstellungen]\r\nTimerSplash=7\r\n"));
+        QCOMPARE(readFile(ini), QByteArray("[Einstellungen]\r\nTimerSplash=7\r\n"));
     }
 
     // --- Installing ---
@@ -524,7 +512,7 @@ private Q_SLOTS:
     void installationIsMarkedComplete()
     {
         QVERIFY(Demo::isCompleteDemo(m_folder));
-        QCOMPARE(fileBytes(QDir(m_folder).filePath(Demo::MarkerFileName.toString())),
+        QCOMPARE(readFile(QDir(m_folder).filePath(Demo::MarkerFileName.toString())),
                  QByteArray("count=40\nseed=20262\n"));
         QVERIFY(leftovers(m_dir.path()).isEmpty());
     }
@@ -545,13 +533,13 @@ private Q_SLOTS:
     void stoppedRunKeepsTheOldInstallation()
     {
         const QString marker = QDir(m_folder).filePath(Demo::MarkerFileName.toString());
-        const QByteArray before = fileBytes(marker);
+        const QByteArray before = readFile(marker);
         Demo::InstallOptions options;
         options.folder = m_folder;
         options.count = 250;
         QString error;
         QVERIFY(!Demo::installDemo(options, nullptr, &error, stopAfterFirstSlice()));
-        QCOMPARE(fileBytes(marker), before);
+        QCOMPARE(readFile(marker), before);
         QVERIFY(QFileInfo::exists(databasePath()));
         QVERIFY(leftovers(m_dir.path()).isEmpty());
     }
@@ -564,11 +552,11 @@ private Q_SLOTS:
         options.count = 3;
         QString error;
         QVERIFY2(Demo::installDemo(options, nullptr, &error), qPrintable(error));
-        put(QDir(folder).filePath(u"stale.pdf"_s), "old");
+        writeFile(QDir(folder).filePath(u"stale.pdf"_s), "old");
         options.count = 2;
         QVERIFY2(Demo::installDemo(options, nullptr, &error), qPrintable(error));
         QVERIFY(!QFileInfo::exists(QDir(folder).filePath(u"stale.pdf"_s)));
-        QCOMPARE(fileBytes(QDir(folder).filePath(Demo::MarkerFileName.toString())),
+        QCOMPARE(readFile(QDir(folder).filePath(Demo::MarkerFileName.toString())),
                  QByteArray("count=2\nseed=20262\n"));
         QVERIFY(leftovers(m_dir.path()).isEmpty());
     }
@@ -587,14 +575,14 @@ private Q_SLOTS:
         const QString precious = asFile ? target : QDir(target).filePath(u"notes.txt"_s);
         if (!asFile)
             QVERIFY(QDir().mkpath(target));
-        put(precious, "keep me");
+        writeFile(precious, "keep me");
         Demo::InstallOptions options;
         options.folder = target;
         options.count = 2;
         QString error;
         QVERIFY(!Demo::installDemo(options, nullptr, &error));
         QVERIFY(!error.isEmpty());
-        QCOMPARE(fileBytes(precious), QByteArray("keep me"));
+        QCOMPARE(readFile(precious), QByteArray("keep me"));
     }
 
     // --- Command line ---
