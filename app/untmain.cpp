@@ -166,9 +166,8 @@ void TfrmMain::buildDesign()
     Timer1 = named(new QTimer(this), u"Timer1"_s);
     Timer1->setInterval(100);
     TimerSplash = named(new QTimer(this), u"TimerSplash"_s);
-    connect(Timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
-    connect(TimerSplash, &QTimer::timeout, this,
-            [this] { guarded([this] { TimerSplashTimer(); }); });
+    connectHandler(Timer1, &QTimer::timeout, &TfrmMain::Timer1Timer);
+    connectHandler(TimerSplash, &QTimer::timeout, &TfrmMain::TimerSplashTimer);
 }
 
 void TfrmMain::buildFilterControls()
@@ -234,8 +233,7 @@ void TfrmMain::buildMenu()
     mnuDruckereinrichtung->setVisible(false);
     mnuDatei->addSeparator()->setVisible(false);
     mnuBeenden = named(mnuDatei->addAction(u"&Beenden"_s), u"mnuBeenden"_s);
-    connect(mnuBeenden, &QAction::triggered, this,
-            [this] { guarded([this] { mnuBeendenClick(); }); });
+    connectHandler(mnuBeenden, &QAction::triggered, &TfrmMain::mnuBeendenClick);
 
     mnuKennblatt = named(bar->addMenu(u"&Kennblatt Pilvo"_s), u"mnuKennblatt"_s);
     for (int i = 0; i < ReferenceDocumentCount; ++i) {

@@ -122,8 +122,27 @@ private:
                         bool selected, const QPalette &palette);
     void setStatusText(const QString &text);
     bool filterControlEvent(QObject *watched, QEvent *event);
+
+    // A control on the filter header: its section, how much narrower than the section and how
+    // much lower than the header it is.
+    struct FilterControl
+    {
+        static constexpr int KeepsWidth = -1;
+        QWidget *control;
+        int section;
+        int widthLoss;
+        int heightLoss;
+    };
+    std::array<FilterControl, 11> filterControls() const;
     // Runs a handler at the boundary of an event: an error is shown, the program goes on.
     void guarded(const std::function<void()> &handler);
+    // Connects a signal to a handler that runs inside that guard.
+    template<typename Sender, typename Signal>
+    void connectHandler(Sender *sender, Signal signal, void (TfrmMain::*handler)())
+    {
+        connect(sender, signal, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
 
     DialogService &m_dialogs;
     TKennblattListe &m_catalogue;

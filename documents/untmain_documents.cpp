@@ -16,8 +16,7 @@ using namespace Qt::StringLiterals;
 
 void TfrmMain::wireDocuments()
 {
-    connect(btnAnzeigen, &QPushButton::clicked, this,
-            [this] { guarded([this] { btnAnzeigenClick(); }); });
+    connectHandler(btnAnzeigen, &QPushButton::clicked, &TfrmMain::btnAnzeigenClick);
 }
 
 void TfrmMain::btnAnzeigenClick()

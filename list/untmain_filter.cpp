@@ -30,21 +30,22 @@ bool isEnter(int key)
 
 void TfrmMain::wireList()
 {
-    const auto on = [this](auto *sender, auto signal, auto handler) {
-        connect(sender, signal, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    on(cmbFilterGeaendert, &QComboBox::activated, &TfrmMain::cmbFilterGeaendertSelect);
-    on(cmbFilterHersteller, &QComboBox::activated, &TfrmMain::cmbFilterHerstellerSelect);
-    on(cmbFilterZusatz, &QComboBox::activated, &TfrmMain::cmbFilterZusatzSelect);
-    on(cmbFilterTUEO, &QComboBox::activated, &TfrmMain::cmbFilterTUEOSelect);
-    on(cmbFilterGeaendert, &DropDownComboBox::droppedDown, &TfrmMain::cmbFilterGeaendertDropDown);
-    on(cmbFilterHersteller, &OwnerDrawComboBox::droppedDown,
-       &TfrmMain::cmbFilterHerstellerDropDown);
-    on(cmbFilterZusatz, &OwnerDrawComboBox::droppedDown, &TfrmMain::cmbFilterZusatzDropDown);
-    on(cmbFilterTUEO, &OwnerDrawComboBox::droppedDown, &TfrmMain::cmbFilterTUEODropDown);
-    on(btnLoeschen, &QPushButton::clicked, &TfrmMain::btnLoeschenClick);
-    on(mnuAlleFilterloeschen, &QAction::triggered, &TfrmMain::mnuAlleFilterloeschenClick);
+    connectHandler(cmbFilterGeaendert, &QComboBox::activated, &TfrmMain::cmbFilterGeaendertSelect);
+    connectHandler(cmbFilterHersteller, &QComboBox::activated,
+                   &TfrmMain::cmbFilterHerstellerSelect);
+    connectHandler(cmbFilterZusatz, &QComboBox::activated, &TfrmMain::cmbFilterZusatzSelect);
+    connectHandler(cmbFilterTUEO, &QComboBox::activated, &TfrmMain::cmbFilterTUEOSelect);
+    connectHandler(cmbFilterGeaendert, &DropDownComboBox::droppedDown,
+                   &TfrmMain::cmbFilterGeaendertDropDown);
+    connectHandler(cmbFilterHersteller, &OwnerDrawComboBox::droppedDown,
+                   &TfrmMain::cmbFilterHerstellerDropDown);
+    connectHandler(cmbFilterZusatz, &OwnerDrawComboBox::droppedDown,
+                   &TfrmMain::cmbFilterZusatzDropDown);
+    connectHandler(cmbFilterTUEO, &OwnerDrawComboBox::droppedDown,
+                   &TfrmMain::cmbFilterTUEODropDown);
+    connectHandler(btnLoeschen, &QPushButton::clicked, &TfrmMain::btnLoeschenClick);
+    connectHandler(mnuAlleFilterloeschen, &QAction::triggered,
+                   &TfrmMain::mnuAlleFilterloeschenClick);
 }
 
 bool TfrmMain::filterControlEvent(QObject *watched, QEvent *event)
@@ -227,24 +228,30 @@ void TfrmMain::drawLookupItem(QComboBox &control, QPainter &painter, const QRect
     painter.restore();
 }
 
+std::array<TfrmMain::FilterControl, 11> TfrmMain::filterControls() const
+{
+    // In placement order: each edit after its drop-down list, so that it lies on top.
+    constexpr int Combo = 2;
+    constexpr int Edit = 22;
+    return {{{cmbFilterKennblattNr, 0, Combo, 8},
+             {cmbFilterMarke, 1, Combo, 8},
+             {cmbFilterPulver, 2, Combo, 8},
+             {cmbFilterHersteller, 3, Combo, 8},
+             {edtFilterHersteller, 3, Edit, 8},
+             {cmbFilterZusatz, 4, Combo, 8},
+             {edtFilterZusatz, 4, Edit, 8},
+             {cmbFilterTUEO, 5, Combo, 8},
+             {edtFilterTUEO, 5, Edit, 8},
+             {cmbFilterGeaendert, 6, Combo, 8},
+             {btnLoeschen, 7, FilterControl::KeepsWidth, 2}}};
+}
+
 void TfrmMain::placeFilterControls()
 {
-    const int height = hcFilter->height();
-    const auto place = [&](QWidget *control, int section, int heightLoss) {
-        control->setParent(hcFilter);
-        control->setGeometry(hcFilter->sectionLeft(section), 1, control->width(),
-                             height - heightLoss);
-        control->show();
-    };
-    place(cmbFilterKennblattNr, 0, 8);
-    place(cmbFilterMarke, 1, 8);
-    place(cmbFilterPulver, 2, 8);
-    place(cmbFilterHersteller, 3, 8);
-    place(edtFilterHersteller, 3, 8);
-    place(cmbFilterZusatz, 4, 8);
-    place(edtFilterZusatz, 4, 8);
-    place(cmbFilterTUEO, 5, 8);
-    place(edtFilterTUEO, 5, 8);
-    place(cmbFilterGeaendert, 6, 8);
-    place(btnLoeschen, 7, 2);
+    for (const FilterControl &f : filterControls()) {
+        f.control->setParent(hcFilter);
+        f.control->setGeometry(hcFilter->sectionLeft(f.section), 1, f.control->width(),
+                               hcFilter->height() - f.heightLoss);
+        f.control->show();
+    }
 }

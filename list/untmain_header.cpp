@@ -4,12 +4,8 @@
 #include "list/headercontrol.h"
 #include "list/kennblattlistmodel.h"
 #include "list/kennblattlistview.h"
-#include "list/ownerdrawcombobox.h"
 #include "list/sortorder.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 
 namespace {
@@ -46,60 +42,13 @@ void TfrmMain::hcKopfSectionResize(int section)
                                    section == 0 ? std::max(width, ListColumn0MinimumWidth) : width);
     hcFilter->resizeSection(section, width);
 
-    const auto setWidth = [](QWidget *control, int w) {
-        control->resize(w, control->height());
-    };
-    const auto moveTo = [this](QWidget *control, int filterSection) {
-        control->move(hcFilter->sectionLeft(filterSection), control->y());
-    };
-    switch (section) {
-    case 0:
-        setWidth(cmbFilterKennblattNr, width - 2);
-        break;
-    case 1:
-        setWidth(cmbFilterMarke, width - 2);
-        break;
-    case 2:
-        setWidth(cmbFilterPulver, width - 2);
-        break;
-    case 3:
-        setWidth(cmbFilterHersteller, width - 2);
-        setWidth(edtFilterHersteller, width - 22);
-        break;
-    case 4:
-        setWidth(cmbFilterZusatz, width - 2);
-        setWidth(edtFilterZusatz, width - 22);
-        break;
-    case 5:
-        setWidth(cmbFilterTUEO, width - 2);
-        setWidth(edtFilterTUEO, width - 22);
-        break;
-    case 6:
-        setWidth(cmbFilterGeaendert, width - 2);
-        break;
-    default:
-        break;
+    // The section's own controls take its width; those of later sections move along.
+    for (const FilterControl &f : filterControls()) {
+        if (f.section == section && f.widthLoss != FilterControl::KeepsWidth)
+            f.control->resize(width - f.widthLoss, f.control->height());
+        else if (f.section > section)
+            f.control->move(hcFilter->sectionLeft(f.section), f.control->y());
     }
-    if (section < 7)
-        moveTo(btnLoeschen, 7);
-    if (section < 6)
-        moveTo(cmbFilterGeaendert, 6);
-    if (section < 5) {
-        moveTo(cmbFilterTUEO, 5);
-        moveTo(edtFilterTUEO, 5);
-    }
-    if (section < 4) {
-        moveTo(cmbFilterZusatz, 4);
-        moveTo(edtFilterZusatz, 4);
-    }
-    if (section < 3) {
-        moveTo(cmbFilterHersteller, 3);
-        moveTo(edtFilterHersteller, 3);
-    }
-    if (section < 2)
-        moveTo(cmbFilterPulver, 2);
-    if (section < 1)
-        moveTo(cmbFilterMarke, 1);
 }
 
 void TfrmMain::hcKopfSectionClick(int section)

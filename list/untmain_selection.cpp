@@ -10,8 +10,8 @@ using namespace Qt::StringLiterals;
 
 void TfrmMain::wireSelection()
 {
-    connect(lvKennblaetter->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { guarded([this] { lvKennblaetterSelectItem(); }); });
+    connectHandler(lvKennblaetter->selectionModel(), &QItemSelectionModel::selectionChanged,
+                   &TfrmMain::lvKennblaetterSelectItem);
     connect(lvKennblaetter, &KennblattListView::enterPressed, this,
             [this] { guarded([this] { lvKennblaetterKeyPress(Qt::Key_Return); }); });
 }

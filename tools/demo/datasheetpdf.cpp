@@ -158,8 +158,7 @@ bool writeDataSheetPdf(const Catalogue &catalogue, const DataSheet &sheet, const
         return false;
     }
     const int pages = content.twoPages ? 2 : 1;
-    const QString footerLeft = u"Norvenz SZW Kennblätter · %1 (Stand %2) · Kennblatt %3"_s.arg(
-        catalogue.edition.label, catalogue.edition.text(), content.number);
+    const QString footerLeft = catalogue.edition.footer() + u" · Kennblatt "_s + content.number;
     const QString footerCentre;
     drawFirstPage(canvas, catalogue, sheet, content);
     drawFooter(canvas, footerLeft, footerCentre, 1, pages);

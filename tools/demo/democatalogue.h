@@ -61,6 +61,11 @@ struct Edition
 
     // As the viewer shows it: first part "." second part.
     QString text() const { return year + u'.' + part; }
+    // The footer line of the demo documents.
+    QString footer() const
+    {
+        return QStringLiteral("Norvenz SZW Kennblätter · %1 (Stand %2)").arg(label, text());
+    }
 };
 
 struct DataSheet

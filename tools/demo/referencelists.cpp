@@ -20,12 +20,6 @@ namespace Demo {
 
 namespace {
 
-QString footerText(const Catalogue &catalogue)
-{
-    return u"Norvenz SZW Kennblätter · %1 (Stand %2)"_s.arg(catalogue.edition.label,
-                                                            catalogue.edition.text());
-}
-
 // Sorted the way a German reader looks things up: letter case and accents aside.
 QCollator germanCollator()
 {
@@ -185,7 +179,7 @@ bool writeManufacturerList(const Catalogue &catalogue, const QString &path, QStr
         table.addRow({m.key, m.name, m.street + u", "_s + m.postcode + u' ' + m.city,
                       QString::number(counts[i])});
     }
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 bool writeListByBrand(const Catalogue &catalogue, const QString &path, QString *error)
@@ -209,7 +203,7 @@ bool writeListByBrand(const Catalogue &catalogue, const QString &path, QString *
         table.addRow({s->brand, s->fluxBrand, s->number(), catalogue.manufacturerOf(*s).key,
                       catalogue.kindOf(*s).key, catalogue.organisationOf(*s).key, changeMark(*s)});
     }
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 bool writeListByManufacturer(const Catalogue &catalogue, const QString &path, QString *error)
@@ -239,7 +233,7 @@ bool writeListByManufacturer(const Catalogue &catalogue, const QString &path, QS
         table.addRow({s->number(), s->brand, s->fluxBrand, catalogue.kindOf(*s).key,
                       catalogue.organisationOf(*s).key, changeMark(*s)});
     }
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 bool writeListByNumber(const Catalogue &catalogue, const QString &path, QString *error)
@@ -257,7 +251,7 @@ bool writeListByNumber(const Catalogue &catalogue, const QString &path, QString 
         table.addRow({s->number(), s->brand, s->fluxBrand, catalogue.manufacturerOf(*s).key,
                       catalogue.kindOf(*s).key, catalogue.organisationOf(*s).key, changeMark(*s)});
     }
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 } // namespace Demo

@@ -19,12 +19,6 @@ namespace Demo {
 
 namespace {
 
-QString footerText(const Catalogue &catalogue)
-{
-    return u"Norvenz SZW Kennblätter · %1 (Stand %2)"_s.arg(catalogue.edition.label,
-                                                            catalogue.edition.text());
-}
-
 // German, English, French.
 using Terms = std::array<QString, 3>;
 
@@ -159,7 +153,7 @@ bool writeTranslationTable(const Catalogue &catalogue, const QString &path, QStr
         }
         table.addRow({row[0], row[1], row[2]});
     }
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 bool writeStampList(const Catalogue &catalogue, const QString &path, QString *error)
@@ -218,7 +212,7 @@ bool writeStampList(const Catalogue &catalogue, const QString &path, QString *er
     }
     if (stamps.isEmpty())
         table.addParagraph(u"Diese Ausgabe enthält keine Stabelektroden."_s);
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 } // namespace Demo

@@ -17,12 +17,6 @@ namespace Demo {
 
 namespace {
 
-QString footerText(const Catalogue &catalogue)
-{
-    return u"Norvenz SZW Kennblätter · %1 (Stand %2)"_s.arg(catalogue.edition.label,
-                                                            catalogue.edition.text());
-}
-
 // Up to three data sheets of different products (lowest numbers first) whose designation
 // contains `pattern`.
 QString examples(const Catalogue &catalogue, const QString &pattern)
@@ -160,7 +154,7 @@ bool writeSteelGroups(const Catalogue &catalogue, const QString &path, QString *
                        u"Gusseisen sind nicht Gegenstand dieser Einteilung; die Kennblätter "
                        u"der dafür bestimmten Schweißzusätze nennen die Grundwerkstoffe "
                        u"einzeln."_s);
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 bool writeFerriticSteels(const Catalogue &catalogue, const QString &path, QString *error)
@@ -250,7 +244,7 @@ bool writeFerriticSteels(const Catalogue &catalogue, const QString &path, QStrin
         table.addRow({s.number, s.name, s.standard, s.group, s.consumable, s.note,
                       examples(catalogue, s.pattern)});
     }
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 bool writeAusteniticSteels(const Catalogue &catalogue, const QString &path, QString *error)
@@ -408,7 +402,7 @@ bool writeAusteniticSteels(const Catalogue &catalogue, const QString &path, QStr
         table.addRow(
             {s.number, s.name, s.group, s.consumable, s.note, examples(catalogue, s.pattern)});
     }
-    return table.write(path, catalogue.edition.label, footerText(catalogue), error);
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 } // namespace Demo
