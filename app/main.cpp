@@ -2,6 +2,7 @@
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
 #include "platform/qtdialogservice.h"
+#include "settings/settingsfile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -12,7 +13,7 @@ int main(int argc, char *argv[])
     KbApplication app(argc, argv, dialogs);
     QApplication::setApplicationName(title);
 
-    TfrmMain frmMain(dialogs, KennblattListe);
+    TfrmMain frmMain(dialogs, KennblattListe, SettingsFile::path());
     frmMain.show();
     return QApplication::exec();
 }

@@ -69,9 +69,11 @@ QList<HeaderControl::Section> filterSections()
 
 } // namespace
 
-TfrmMain::TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QWidget *parent)
+TfrmMain::TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QString settingsPath,
+                   QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
+    , m_settingsPath(std::move(settingsPath))
     , m_catalogue(catalogue)
     , ADOConnection1(std::make_unique<CatalogueDatabase>())
     , m_model(new KennblattListModel(this))

@@ -44,7 +44,8 @@ public:
     static constexpr int ReferenceDocumentCount = 10;
 
     // Builds the design, then runs the start-up sequence (FormCreate).
-    TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QWidget *parent = nullptr);
+    TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QString settingsPath,
+             QWidget *parent = nullptr);
     // Runs the closing steps (FormDestroy).
     ~TfrmMain() override;
 
@@ -145,6 +146,7 @@ private:
     }
 
     DialogService &m_dialogs;
+    const QString m_settingsPath;
     TKennblattListe &m_catalogue;
     ProgramSettings m_settings;
     std::unique_ptr<CatalogueDatabase> ADOConnection1;

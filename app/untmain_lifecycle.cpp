@@ -12,7 +12,6 @@
 #include "platform/cp1252.h"
 #include "printing/untlisten.h"
 #include "settings/profilefile.h"
-#include "settings/settingsfile.h"
 #include "settings/settingskeys.h"
 #include "settings/windowstate.h"
 
@@ -48,9 +47,9 @@ void TfrmMain::FormCreate()
 
     ADOConnection1->Close();
     m_listBuilder.forgetLastApplied();
-    frmReport = new TfrmReport(this);
+    frmReport = new TfrmReport(m_settingsPath, this);
 
-    ProfileFile settings(SettingsFile::path());
+    ProfileFile settings(m_settingsPath);
     m_settings.PfadZuMDEDatei =
         settings.readString(Keys::Einstellungen, Keys::PfadZuMDEDatei, defaultFolder());
     ADOConnection1->SetConnectionString(
@@ -73,7 +72,7 @@ void TfrmMain::FormCreate()
     setWindowTitle(u"Norvenz Kennblätter für eignungsgeprüfte Schweißzusätze, Stand: "_s +
                    Cp1252::toUnicode(Edition));
 
-    ReadColumns(&settings, *hcKopf);
+    ReadColumns(settings, *hcKopf);
     selectItem(cmbDrucklisten, settings.readInteger(Keys::View, Keys::LetzteDruckliste, 0));
     m_settings.PfadZuPDFDateien =
         settings.readString(Keys::Einstellungen, Keys::PfadZuPDFDateien, defaultFolder());
@@ -149,18 +148,18 @@ void TfrmMain::FormDestroy()
     });
     // After a start that stopped early the controls hold design values, not the user's view:
     // writing them would replace the stored state.
-    const QString fileName = SettingsFile::path();
+    const QString &fileName = m_settingsPath;
     if (!m_startupCompleted || !QFileInfo(fileName).isFile() || ProfileFile::isReadOnly(fileName))
         return;
     ProfileFile settings(fileName);
-    WriteBounds(&settings, *this);
-    WriteColumns(&settings, *hcKopf);
+    WriteBounds(settings, *this);
+    WriteColumns(settings, *hcKopf);
     settings.writeInteger(Keys::View, Keys::LetzteDruckliste, cmbDrucklisten->currentIndex());
     settings.writeInteger(Keys::View, Keys::Aenderungsfilter, cmbFilterGeaendert->currentIndex());
     settings.writeInteger(Keys::View, Keys::Zusatzfilter, cmbFilterZusatz->currentIndex());
     settings.writeInteger(Keys::View, Keys::Herstellerfilter, cmbFilterHersteller->currentIndex());
     settings.writeInteger(Keys::View, Keys::TUEOfilter, cmbFilterTUEO->currentIndex());
-    WriteComboBox(&settings, *cmbFilterKennblattNr);
-    WriteComboBox(&settings, *cmbFilterMarke);
-    WriteComboBox(&settings, *cmbFilterPulver);
+    WriteComboBox(settings, *cmbFilterKennblattNr);
+    WriteComboBox(settings, *cmbFilterMarke);
+    WriteComboBox(settings, *cmbFilterPulver);
 }

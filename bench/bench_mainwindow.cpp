@@ -104,7 +104,7 @@ double start(SilentDialogs &dialogs, Window &w)
 {
     QElapsedTimer timer;
     timer.start();
-    w.window = std::make_unique<TfrmMain>(dialogs, w.catalogue);
+    w.window = std::make_unique<TfrmMain>(dialogs, w.catalogue, SettingsFile::path());
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     w.window->show();
     QApplication::processEvents();

@@ -5,6 +5,7 @@
 #include "platform/apperror.h"
 #include "platform/cp1252.h"
 #include "platform/stdiosilencer.h"
+#include "platform/textrules.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,23 +36,6 @@ MdbHandle *mdbOf(void *handle)
 quint32 u32(const unsigned char *p)
 {
     return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-}
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-// How libmdb matches table and column names (g_ascii_strcasecmp).
-bool equalIgnoringAsciiCase(QByteArrayView a, QByteArrayView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    }
-    return true;
 }
 
 // libmdb converts column names with iconv into the character set its variable MDBICONV names;
@@ -193,7 +177,7 @@ void AccessFile::readCatalogue()
 quint32 AccessFile::tablePage(QByteArrayView tableName) const
 {
     for (const TableEntry &table : m_tables) {
-        if (equalIgnoringAsciiCase(table.name, tableName))
+        if (TextRules::equalsUpper(table.name, tableName))
             return table.page;
     }
     throw AppError(u"Die Tabelle '%1' wurde in der Datenbankdatei '%2' nicht gefunden."_s.arg(
@@ -292,7 +276,7 @@ void AccessTable::Close()
 const AccessTable::Column &AccessTable::columnByName(QByteArrayView name) const
 {
     for (const Column &column : m_columns) {
-        if (equalIgnoringAsciiCase(column.name, name))
+        if (TextRules::equalsUpper(column.name, name))
             return column;
     }
     throw AppError(u"%1: %2"_s.arg(

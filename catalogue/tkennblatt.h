@@ -40,7 +40,3 @@ private:
     qint32 m_unternummer = 0;
     std::array<char, NummerLength> m_nummer{'0', '0', '0', '0', '0', '.', '0', '0'};
 };
-
-// Reads an optionally signed decimal whole number that fits into 32 bits, with blanks
-// before it and nothing after it. Hexadecimal forms are not numbers here.
-bool parseDecimalInt32(QByteArrayView text, qint32 &value);

@@ -1,19 +1,8 @@
 #include "list/filterhistory.h"
 
+#include "platform/textrules.h"
+
 #include <QComboBox>
-
-namespace {
-
-QString upperAscii(QString text)
-{
-    for (QChar &c : text) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - u'a' + u'A');
-    }
-    return text;
-}
-
-} // namespace
 
 void AddToHistory(QComboBox &combo)
 {
@@ -21,9 +10,8 @@ void AddToHistory(QComboBox &combo)
     if (combo.count() == 0) {
         combo.addItem(text);
     } else if (text != combo.itemText(0)) {
-        const QString key = upperAscii(text);
         for (int i = combo.count() - 1; i >= 0; --i) {
-            if (upperAscii(combo.itemText(i)) == key)
+            if (TextRules::equalsUpper(combo.itemText(i), text))
                 combo.removeItem(i);
         }
         combo.insertItem(0, text);

@@ -1,7 +1,7 @@
 #include "list/filtermatch.h"
 
 #include "catalogue/tkennblatt.h"
-#include "list/textrules.h"
+#include "platform/textrules.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 #include "list/headercontrol.h"
 
+#include "settings/windowstate.h"
+
 #include <QIcon>
 #include <QPixmap>
-#include <QSignalBlocker>
 
 HeaderControl::HeaderControl(const QList<Section> &sections, QWidget *parent)
     : QHeaderView(Qt::Horizontal, parent)
@@ -18,7 +19,7 @@ HeaderControl::HeaderControl(const QList<Section> &sections, QWidget *parent)
     for (int i = 0; i < sections.size(); ++i) {
         const Section &s = sections[i];
         m_sections.setHeaderData(i, Qt::Horizontal, s.caption);
-        m_minimumWidths.append(s.minimumWidth);
+        m_sections.setHeaderData(i, Qt::Horizontal, s.minimumWidth, SectionMinimumWidthRole);
         m_images.append(SortArrow::Blank);
         if (s.hasImage)
             setSectionImage(i, SortArrow::Blank);
@@ -32,10 +33,9 @@ HeaderControl::HeaderControl(const QList<Section> &sections, QWidget *parent)
     });
 }
 
-void HeaderControl::setSectionWidthQuietly(int section, int width)
+int HeaderControl::sectionMinimumWidth(int section) const
 {
-    const QSignalBlocker blocker(this);
-    resizeSection(section, clampedWidth(section, width));
+    return m_sections.headerData(section, Qt::Horizontal, SectionMinimumWidthRole).toInt();
 }
 
 int HeaderControl::sectionLeft(int section) const

@@ -26,9 +26,7 @@ public:
 
     explicit HeaderControl(const QList<Section> &sections, QWidget *parent = nullptr);
 
-    int sectionMinimumWidth(int section) const { return m_minimumWidths.value(section); }
-    // Sets a width held within the section's minimum and maximum, without resize signals.
-    void setSectionWidthQuietly(int section, int width);
+    int sectionMinimumWidth(int section) const;
     // The left edge of a section: the sum of the widths before it.
     int sectionLeft(int section) const;
 
@@ -46,6 +44,5 @@ private:
     int clampedWidth(int section, int width) const;
 
     QStandardItemModel m_sections;
-    QList<int> m_minimumWidths;
     QList<SortArrow> m_images;
 };

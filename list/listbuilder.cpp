@@ -3,7 +3,7 @@
 #include "catalogue/tkennblattliste.h"
 #include "list/kennblattlistmodel.h"
 #include "list/sortorder.h"
-#include "list/textrules.h"
+#include "platform/textrules.h"
 #include "platform/apperror.h"
 
 #include <algorithm>

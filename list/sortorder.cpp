@@ -1,7 +1,7 @@
 #include "list/sortorder.h"
 
 #include "catalogue/tkennblatt.h"
-#include "list/textrules.h"
+#include "platform/textrules.h"
 
 #include <QHash>
 

@@ -1,11 +1,13 @@
 #include "printing/untlisten.h"
 
+#include "settings/profilefile.h"
 #include "settings/windowstate.h"
 
 using namespace Qt::StringLiterals;
 
-TfrmReport::TfrmReport(QWidget *owner)
+TfrmReport::TfrmReport(QString settingsPath, QWidget *owner)
     : QWidget(owner, Qt::Tool)
+    , m_settingsPath(std::move(settingsPath))
 {
     setObjectName(u"frmReport"_s);
     setWindowTitle(u"frmReport"_s);
@@ -13,11 +15,13 @@ TfrmReport::TfrmReport(QWidget *owner)
     font.setPixelSize(11);
     setFont(font);
     resize(651, 375);
-    ReadBounds(nullptr, *this);
+    ProfileFile settings(m_settingsPath);
+    ReadBounds(settings, *this);
 }
 
 TfrmReport::~TfrmReport()
 {
     // A failure here has nowhere to go: the program is ending.
-    WriteBounds(nullptr, *this);
+    ProfileFile settings(m_settingsPath);
+    WriteBounds(settings, *this);
 }

@@ -10,9 +10,12 @@ class TfrmReport final : public QWidget
     Q_DISABLE_COPY_MOVE(TfrmReport)
 
 public:
-    explicit TfrmReport(QWidget *owner);
+    TfrmReport(QString settingsPath, QWidget *owner);
     ~TfrmReport() override;
 
     // When set, the report takes only the marked rows of the list.
     bool NurMarkierte = false;
+
+private:
+    const QString m_settingsPath;
 };

@@ -1,8 +1,8 @@
 #include "settings/profilefile.h"
 
-#include "catalogue/tkennblatt.h"
-#include "list/textrules.h"
 #include "platform/apperror.h"
+#include "platform/decimalnumber.h"
+#include "platform/textrules.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,15 +1,16 @@
 #include "settings/windowstate.h"
 
-#include "list/headercontrol.h"
 #include "platform/cp1252.h"
 #include "settings/profilefile.h"
-#include "settings/settingsfile.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QSignalBlocker>
 #include <QWidget>
 
+#include <algorithm>
+
 #include <exception>
-#include <optional>
 
 namespace {
 
@@ -18,16 +19,12 @@ QByteArray section(const char *prefix, const QObject &control)
     return QByteArray(prefix) + Cp1252::fromUnicode(control.objectName());
 }
 
-// Runs the operation on the given file or on the program's own settings file, turning any
-// error into false.
+// Runs the operation, turning any error into false.
 template<typename Operation>
-bool withFile(ProfileFile *file, Operation &&operation)
+bool withFile(ProfileFile &file, Operation &&operation)
 {
     try {
-        std::optional<ProfileFile> own;
-        if (!file)
-            file = &own.emplace(SettingsFile::path());
-        operation(*file);
+        operation(file);
         return true;
     } catch (const std::exception &) {
         return false;
@@ -36,7 +33,7 @@ bool withFile(ProfileFile *file, Operation &&operation)
 
 } // namespace
 
-bool ReadBounds(ProfileFile *file, QWidget &window)
+bool ReadBounds(ProfileFile &file, QWidget &window)
 {
     return withFile(file, [&](ProfileFile &f) {
         const QByteArray s = section("Bounds", window);
@@ -52,7 +49,7 @@ bool ReadBounds(ProfileFile *file, QWidget &window)
     });
 }
 
-bool WriteBounds(ProfileFile *file, const QWidget &window)
+bool WriteBounds(ProfileFile &file, const QWidget &window)
 {
     return withFile(file, [&](ProfileFile &f) {
         const QByteArray s = section("Bounds", window);
@@ -64,18 +61,24 @@ bool WriteBounds(ProfileFile *file, const QWidget &window)
     });
 }
 
-bool ReadColumns(ProfileFile *file, HeaderControl &header)
+bool ReadColumns(ProfileFile &file, QHeaderView &header)
 {
     return withFile(file, [&](ProfileFile &f) {
         const QByteArray s = section("Columns_", header);
+        const QSignalBlocker quiet(header);
         for (int i = 0; i < header.count(); ++i) {
             const int width = f.readInteger(s, QByteArray::number(i + 1), header.sectionSize(i));
-            header.setSectionWidthQuietly(i, width);
+            const QVariant minimum = header.model()->headerData(i, header.orientation(),
+                                                                SectionMinimumWidthRole);
+            header.resizeSection(i, std::clamp(width,
+                                               minimum.isValid() ? minimum.toInt()
+                                                                 : header.minimumSectionSize(),
+                                               header.maximumSectionSize()));
         }
     });
 }
 
-bool WriteColumns(ProfileFile *file, const QHeaderView &header)
+bool WriteColumns(ProfileFile &file, const QHeaderView &header)
 {
     return withFile(file, [&](ProfileFile &f) {
         const QByteArray s = section("Columns_", header);
@@ -84,7 +87,7 @@ bool WriteColumns(ProfileFile *file, const QHeaderView &header)
     });
 }
 
-bool WriteComboBox(ProfileFile *file, const QComboBox &combo)
+bool WriteComboBox(ProfileFile &file, const QComboBox &combo)
 {
     return withFile(file, [&](ProfileFile &f) {
         const QByteArray s = section("cmb_", combo);

@@ -61,7 +61,7 @@ class TestMainWindow : public QObject
     {
         m_dialogs = std::make_unique<ScriptedDialogService>();
         m_catalogue = std::make_unique<TKennblattListe>();
-        m_window = std::make_unique<TfrmMain>(*m_dialogs, *m_catalogue);
+        m_window = std::make_unique<TfrmMain>(*m_dialogs, *m_catalogue, m_settingsPath);
         m_window->show();
         // The offscreen platform activates every window it shows, the splash too.
         QCoreApplication::processEvents();

@@ -1,6 +1,5 @@
 #include "list/headercontrol.h"
 #include "settings/profilefile.h"
-#include "settings/settingsfile.h"
 #include "settings/windowstate.h"
 
 #include <QComboBox>
@@ -38,7 +37,6 @@ private Q_SLOTS:
     void cleanup()
     {
         QFile::remove(iniPath());
-        QFile::remove(SettingsFile::path());
     }
 
     void readBoundsKeepsWhatIsMissing_data()
@@ -62,7 +60,7 @@ private Q_SLOTS:
         writeIni(ini);
         std::unique_ptr<QWidget> w(window(u"frmTest"_s));
         ProfileFile file(iniPath());
-        QVERIFY(ReadBounds(&file, *w));
+        QVERIFY(ReadBounds(file, *w));
         QCOMPARE(w->geometry(), bounds);
     }
 
@@ -70,12 +68,12 @@ private Q_SLOTS:
     {
         std::unique_ptr<QWidget> w(window(u"frmTest"_s));
         ProfileFile file(iniPath());
-        QVERIFY(WriteBounds(&file, *w));
+        QVERIFY(WriteBounds(file, *w));
         QCOMPARE(file.readInteger("BoundsfrmTest", "Left", 0), 100);
         QCOMPARE(file.readInteger("BoundsfrmTest", "Height", 0), 200);
         std::unique_ptr<QWidget> other(window(u"frmTest"_s));
         other->setGeometry(0, 0, 10, 10);
-        QVERIFY(ReadBounds(&file, *other));
+        QVERIFY(ReadBounds(file, *other));
         QCOMPARE(other->geometry(), w->geometry());
     }
 
@@ -90,7 +88,7 @@ private Q_SLOTS:
         header.setObjectName(u"hcKopf"_s);
         QSignalSpy resized(&header, &QHeaderView::sectionResized);
         ProfileFile file(iniPath());
-        QVERIFY(ReadColumns(&file, header));
+        QVERIFY(ReadColumns(file, header));
         QCOMPARE(header.sectionSize(0), 40);
         QCOMPARE(header.sectionSize(1), 77);
         QCOMPARE(header.sectionSize(2), 0);
@@ -98,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(header.sectionSize(4), 50); // no key: keeps its width
         QCOMPARE(resized.count(), 0);        // no resize events
 
-        QVERIFY(WriteColumns(&file, header));
+        QVERIFY(WriteColumns(file, header));
         QCOMPARE(file.readInteger("Columns_hcKopf", "1", 0), 40);
         QCOMPARE(file.readInteger("Columns_hcKopf", "5", 0), 50);
         QCOMPARE(file.readString("Columns_hcKopf", "6", "none"), QByteArray("none"));
@@ -122,7 +120,7 @@ private Q_SLOTS:
             combo.addItem(u"Eintrag %1 ä"_s.arg(i));
         combo.setEditText(u"Fox ß"_s);
         ProfileFile file(iniPath());
-        QVERIFY(WriteComboBox(&file, combo));
+        QVERIFY(WriteComboBox(file, combo));
         QCOMPARE(file.readString("cmb_cmbFilterMarke", "Text", {}), QByteArray("Fox \xdf"));
         for (int i = 0; i < 10; ++i) {
             const QByteArray key = QByteArray::number(i + 1);
@@ -139,24 +137,25 @@ private Q_SLOTS:
         QFile::setPermissions(iniPath(), QFile::ReadOwner);
         std::unique_ptr<QWidget> w(window(u"frmTest"_s));
         ProfileFile file(iniPath());
-        QVERIFY(!WriteBounds(&file, *w));
+        QVERIFY(!WriteBounds(file, *w));
         QCOMPARE(file.readInteger("BoundsfrmTest", "Left", 0), 1);
         QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
     }
 
-    void withoutFileTheProgramsOwnFileIsCreated()
+    void aMissingFileIsCreated()
     {
-        QVERIFY(!QFile::exists(SettingsFile::path()));
+        QVERIFY(!QFile::exists(iniPath()));
         std::unique_ptr<QWidget> w(window(u"frmReport"_s));
-        QVERIFY(WriteBounds(nullptr, *w));
-        QFile file(SettingsFile::path());
+        ProfileFile settings(iniPath());
+        QVERIFY(WriteBounds(settings, *w));
+        QFile file(iniPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray content = file.readAll();
         QVERIFY(content.startsWith("[BoundsfrmReport]"));
         QCOMPARE(content.count('['), 1);
         std::unique_ptr<QWidget> other(window(u"frmReport"_s));
         other->move(0, 0);
-        QVERIFY(ReadBounds(nullptr, *other));
+        QVERIFY(ReadBounds(settings, *other));
         QCOMPARE(other->pos(), QPoint(100, 120));
     }
 };

@@ -4,6 +4,7 @@
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
 #include "platform/qtdialogservice.h"
+#include "settings/settingsfile.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,7 +26,7 @@ int main(int argc, char *argv[])
     const int height = args.size() > 3 ? args[3].toInt() : 760;
 
     QtDialogService dialogs(u"Norvenz SZW Kennblätter"_s);
-    TfrmMain window(dialogs, KennblattListe);
+    TfrmMain window(dialogs, KennblattListe, SettingsFile::path());
     window.show();
     int status = 1;
     // After the start timers: the splash is gone and the window was maximised once.

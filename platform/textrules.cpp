@@ -1,4 +1,4 @@
-#include "list/textrules.h"
+#include "platform/textrules.h"
 
 #include <algorithm>
 
@@ -20,18 +20,6 @@ QByteArray upperAscii(QByteArrayView text)
     QByteArray result(text.size(), Qt::Uninitialized);
     std::transform(text.begin(), text.end(), result.begin(), [](char c) { return upperAscii(c); });
     return result;
-}
-
-int compareBytes(QByteArrayView a, QByteArrayView b)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 int compareUpperAscii(QByteArrayView a, QByteArrayView b)
@@ -73,6 +61,13 @@ bool containsUpper(QByteArrayView value, QByteArrayView upperNeedle)
 bool equalsUpper(QByteArrayView a, QByteArrayView b)
 {
     return a.size() == b.size() && compareUpperAscii(a, b) == 0;
+}
+
+bool equalsUpper(QStringView a, QStringView b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](QChar x, QChar y) {
+        return upperAscii(x.unicode()) == upperAscii(y.unicode());
+    });
 }
 
 } // namespace TextRules
