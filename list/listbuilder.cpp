@@ -10,25 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-bool FilterState::anyFilterSet() const
-{
-    return changeFilterIndex != 0 ||
-           std::any_of(texts.begin(), texts.end(),
-                       [](const QByteArray &t) { return !TextRules::trimmed(t).isEmpty(); });
-}
-
-quint8 FilterState::wantedChangeFlag() const
-{
-    switch (changeFilterIndex) {
-    case 1:
-        return 2;
-    case 2:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
 ListBuilder::ListBuilder(const TKennblattListe &catalogue, KennblattListModel &model)
     : m_catalogue(catalogue)
     , m_model(model)
