@@ -3,8 +3,8 @@
 #include "catalogue/tkennblattliste.h"
 #include "list/kennblattlistmodel.h"
 #include "list/sortorder.h"
-#include "platform/textrules.h"
 #include "platform/apperror.h"
+#include "platform/textrules.h"
 
 #include <algorithm>
 

@@ -4,9 +4,11 @@
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
 #include "cataloguefixture.h"
+#include "list/filterbar.h"
 #include "list/headercontrol.h"
 #include "list/kennblattlistmodel.h"
 #include "list/kennblattlistview.h"
+#include "list/listcontroller.h"
 #include "list/ownerdrawcombobox.h"
 #include "platform/cp1252.h"
 #include "scripteddialogservice.h"
@@ -157,12 +159,12 @@ private Q_SLOTS:
         QVERIFY(w->startupCompleted());
         QCOMPARE(w->windowTitle(),
                  u"Norvenz Kennblätter für eignungsgeprüfte Schweißzusätze, Stand: 2026.2"_s);
-        QCOMPARE(w->EditionLabel, QByteArray("Ausgabe Herbst 2026"));
+        QCOMPARE(w->catalogueContent().EditionLabel, QByteArray("Ausgabe Herbst 2026"));
         QCOMPARE(count(), u"6"_s);
         // Sorted by number, yet no arrow shown.
         QCOMPARE(column(0), (QStringList{u"00007.10"_s, u"00042.00"_s, u"00815.00"_s, u"01234.05"_s,
                                          u"03000.02"_s, u"12000.01"_s}));
-        QCOMPARE(w->SortOrder, 1);
+        QCOMPARE(w->list().SortOrder, 1);
         QCOMPARE(control<HeaderControl>("hcKopf")->sectionImage(0), SortArrow::Blank);
         QCOMPARE(column(6), (QStringList{u"**"_s, {}, {}, u"**"_s, {}, {}}));
         QCOMPARE(items(control<QComboBox>("cmbFilterTUEO")),
@@ -172,7 +174,8 @@ private Q_SLOTS:
         // Manufacturers come sorted by key, "Ö" with the O's.
         QCOMPARE(items(control<QComboBox>("cmbFilterHersteller")),
                  (QStringList{u"Alle"_s, u"BOE"_s, u"ÖKO"_s, u"THY"_s, u"UNI"_s}));
-        QCOMPARE(w->HerstellerLookup.NameOf("\xf6ko"), Cp1252::fromUnicode(u"Ökoschweiß KG"));
+        QCOMPARE(w->catalogueContent().HerstellerLookup.NameOf("\xf6ko"),
+                 Cp1252::fromUnicode(u"Ökoschweiß KG"));
 
         auto *splash = w->findChild<TfrmSplash *>();
         QVERIFY(splash);
@@ -423,7 +426,7 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 0);
 
         QSignalSpy resets(&m_window->listModel(), &QAbstractItemModel::modelReset);
-        m_window->mnuAlleFilterloeschenClick();
+        m_window->filterBar().mnuAlleFilterloeschenClick();
         QCOMPARE(resets.count(), 0); // all filters were already off
     }
 
@@ -432,22 +435,22 @@ private Q_SLOTS:
         TfrmMain *w = start();
         auto *kopf = control<HeaderControl>("hcKopf");
         clickSection(1);
-        QCOMPARE(w->SortOrder, 2);
+        QCOMPARE(w->list().SortOrder, 2);
         QCOMPARE(kopf->sectionImage(1), SortArrow::Up);
         QCOMPARE(column(1).first(), u"fox 2"_s);         // "FOX 2" < "FOX EV 50"
         QCOMPARE(column(1).last(), u"Öko-Draht SG 3"_s); // umlauts after all letters
         clickSection(1);
-        QCOMPARE(w->SortOrder, -2);
+        QCOMPARE(w->list().SortOrder, -2);
         QCOMPARE(kopf->sectionImage(1), SortArrow::Down);
         QCOMPARE(column(1).first(), u"Öko-Draht SG 3"_s);
         clickSection(2);
-        QCOMPARE(w->SortOrder, 3);
+        QCOMPARE(w->list().SortOrder, 3);
         QCOMPARE(kopf->sectionImage(2), SortArrow::Up);
         QCOMPARE(kopf->sectionImage(1), SortArrow::Blank);
         clickSection(0);
-        QCOMPARE(w->SortOrder, 1);
+        QCOMPARE(w->list().SortOrder, 1);
         clickSection(0);
-        QCOMPARE(w->SortOrder, -1);
+        QCOMPARE(w->list().SortOrder, -1);
         QCOMPARE(column(0).first(), u"12000.01"_s);
         clickSection(6);
         QCOMPARE(column(6), (QStringList{{}, {}, {}, {}, u"**"_s, u"**"_s}));
@@ -457,7 +460,7 @@ private Q_SLOTS:
     {
         TfrmMain *w = start();
         clickSection(0);
-        QCOMPARE(w->SortOrder, -1);
+        QCOMPARE(w->list().SortOrder, -1);
         QCOMPARE(control<HeaderControl>("hcKopf")->sectionImage(0), SortArrow::Down);
     }
 

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+
+// The kinds of filter control on the filter header. Each reports the events its filter
+// reacts to as signals; leaving counts only when the focus goes to another control of the
+// window, not to a drop-down list or another window.
+
+// A free-text filter: an editable combo box whose drop-down list is its history. Enter is
+// taken by the filter and not passed on.
+class FilterComboBox final : public QComboBox
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FilterComboBox)
+
+public:
+    explicit FilterComboBox(QWidget *parent = nullptr);
+
+Q_SIGNALS:
+    void enterPressed();
+    void focusLeft();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+};
+
+// The edit of a lookup filter. Enter is taken by the filter and not passed on.
+class FilterLineEdit final : public QLineEdit
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FilterLineEdit)
+
+public:
+    using QLineEdit::QLineEdit;
+
+Q_SIGNALS:
+    void enterPressed();
+    void focusLeft();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+};
+
+// A drop-down list. It announces that its list is about to open, so the owner can size the
+// list, and every key that types a character, before the key acts.
+class DropDownComboBox : public QComboBox
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(DropDownComboBox)
+
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override;
+
+Q_SIGNALS:
+    void droppedDown();
+    void keyTyped();
+    void focusLeft();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+};
