@@ -25,7 +25,7 @@ ListController::ListController(DialogService &dialogs, const TKennblattListe &ca
     , m_filters(filters)
     , m_view(view)
     , m_count(count)
-    , m_model(new KennblattListModel(this))
+    , m_model(new KennblattListModel(catalogue, this))
     , m_builder(catalogue, *m_model)
 {
     m_view.setModel(m_model);
@@ -53,7 +53,7 @@ void ListController::hcKopfSectionClick(int section)
 {
     SortOrder = sortOrderAfterClick(SortOrder, section);
     Q_EMIT sortColumnChosen(SortOrder);
-    m_model->sortRows(SortOrder);
+    m_builder.sortRows(SortOrder);
 }
 
 void ListController::lvKennblaetterSelectItem()
