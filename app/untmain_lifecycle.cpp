@@ -9,8 +9,8 @@
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
 #include "list/listcontroller.h"
-#include "platform/apperror.h"
 #include "platform/cp1252.h"
+#include "platform/dialogservice.h"
 #include "printing/untlisten.h"
 #include "settings/profilefile.h"
 #include "settings/settingskeys.h"
@@ -96,9 +96,14 @@ qint32 TfrmMain::readSplashInterval(const ProfileFile &settings) const
 {
     const qint32 interval =
         settings.readInteger(Keys::Einstellungen, Keys::TimerSplash, Keys::TimerSplashDefault);
-    if (interval < 0)
-        throw AppError(u"Fehler bei Bereichsprüfung"_s);
-    return interval;
+    if (interval >= 0)
+        return interval;
+    // One typing error must not leave the program without its list: say so and go on.
+    m_dialogs.warning(
+        u"Der Wert %1 des Eintrags 'TimerSplash' im Abschnitt 'Einstellungen' der "
+        u"Einstellungsdatei ist ungültig, da negativ. Es gilt der Standardwert %2."_s.arg(interval)
+            .arg(Keys::TimerSplashDefault));
+    return Keys::TimerSplashDefault;
 }
 
 void TfrmMain::Timer1Timer()

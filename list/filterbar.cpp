@@ -84,6 +84,9 @@ void FilterBar::createControls(QWidget &client)
     btnLoeschen = named(new QPushButton(u"Filter &löschen"_s, &client), u"btnLoeschen"_s);
     btnLoeschen->setFont(filterFont);
     btnLoeschen->resize(73, btnLoeschen->height());
+    // Shown once placed on the filter header; a start that stops before leaves them hidden.
+    for (const Placement &p : placements())
+        p.control->hide();
 }
 
 void FilterBar::wire(DialogService &dialogs)

@@ -2,6 +2,10 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
+#include <QWheelEvent>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -17,6 +21,27 @@ bool leavesControl(const QFocusEvent *event)
            event->reason() != Qt::ActiveWindowFocusReason;
 }
 
+// Entries of one fixed height.
+class FixedHeightDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), FilterItemHeight};
+    }
+};
+
+// The wheel scrolls the window, not the value of a control the user is not working in.
+bool wheelChangesValue(QWidget *control, QWheelEvent *event)
+{
+    if (control->hasFocus())
+        return true;
+    event->ignore();
+    return false;
+}
+
 } // namespace
 
 FilterComboBox::FilterComboBox(QWidget *parent)
@@ -25,6 +50,7 @@ FilterComboBox::FilterComboBox(QWidget *parent)
     setEditable(true);
     setInsertPolicy(NoInsert);
     setCompleter(nullptr);
+    setItemDelegate(new FixedHeightDelegate(this));
 }
 
 void FilterComboBox::keyPressEvent(QKeyEvent *event)
@@ -44,6 +70,12 @@ void FilterComboBox::focusOutEvent(QFocusEvent *event)
         Q_EMIT focusLeft();
 }
 
+void FilterComboBox::wheelEvent(QWheelEvent *event)
+{
+    if (wheelChangesValue(this, event))
+        QComboBox::wheelEvent(event);
+}
+
 void FilterLineEdit::keyPressEvent(QKeyEvent *event)
 {
     if (isEnter(event)) {
@@ -59,6 +91,15 @@ void FilterLineEdit::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
     if (leavesControl(event))
         Q_EMIT focusLeft();
+}
+
+DropDownComboBox::DropDownComboBox(QWidget *parent)
+    : QComboBox(parent)
+{
+    // Some styles open a non-editable list at full height over the control, ignoring
+    // maxVisibleItems; the list style of popup honours it.
+    setStyleSheet(u"QComboBox { combobox-popup: 0; }"_s);
+    setItemDelegate(new FixedHeightDelegate(this));
 }
 
 void DropDownComboBox::showPopup()
@@ -79,4 +120,10 @@ void DropDownComboBox::focusOutEvent(QFocusEvent *event)
     QComboBox::focusOutEvent(event);
     if (leavesControl(event))
         Q_EMIT focusLeft();
+}
+
+void DropDownComboBox::wheelEvent(QWheelEvent *event)
+{
+    if (wheelChangesValue(this, event))
+        QComboBox::wheelEvent(event);
 }

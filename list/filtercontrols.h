@@ -5,7 +5,11 @@
 
 // The kinds of filter control on the filter header. Each reports the events its filter
 // reacts to as signals; leaving counts only when the focus goes to another control of the
-// window, not to a drop-down list or another window.
+// window, not to a drop-down list or another window. The mouse wheel changes a filter only
+// while it has the focus, and every entry of a drop-down list is 12 pixels high.
+
+// The height of an entry in the drop-down list of a filter.
+inline constexpr int FilterItemHeight = 12;
 
 // A free-text filter: an editable combo box whose drop-down list is its history. Enter is
 // taken by the filter and not passed on.
@@ -24,6 +28,7 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 };
 
 // The edit of a lookup filter. Enter is taken by the filter and not passed on.
@@ -45,14 +50,15 @@ protected:
 };
 
 // A drop-down list. It announces that its list is about to open, so the owner can size the
-// list, and every key that types a character, before the key acts.
+// list, and every key that types a character, before the key acts. Its list shows at most
+// maxVisibleItems() entries and scrolls beyond that.
 class DropDownComboBox : public QComboBox
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DropDownComboBox)
 
 public:
-    using QComboBox::QComboBox;
+    explicit DropDownComboBox(QWidget *parent = nullptr);
 
     void showPopup() override;
 
@@ -64,4 +70,5 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 };

@@ -261,30 +261,20 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>("cmbFilterPulver")->x(), 240);
     }
 
-    void negativeSplashIntervalStopsTheStart()
+    void negativeSplashIntervalIsReportedAndReplaced()
     {
         TfrmMain *w = start("TimerSplash=-1\r\n");
         QVERIFY(w);
         QCOMPARE(m_dialogs->shown().size(), 1);
         const MessageBoxSpec box = m_dialogs->shown().first();
-        QCOMPARE(box.caption, u"Norvenz SZW Kennblätter"_s);
-        QCOMPARE(box.icon, MessageBoxSpec::Icon::Error);
-        QCOMPARE(box.text, u"Fehler bei Bereichsprüfung."_s);
-        QVERIFY(!w->startupCompleted());
-        QCOMPARE(w->listModel().rowCount(), 0);
-        QVERIFY(count().isEmpty());
-        // Without its timer the splash window stays.
-        QVERIFY(!control<QTimer>("TimerSplash")->isActive());
-        QVERIFY(w->findChild<TfrmSplash *>()->isVisible());
-        // The view state was never restored, so closing must not overwrite it.
-        const QByteArray before = readFile(m_settingsPath);
-        finish();
-        ProfileFile after(m_settingsPath);
-        QCOMPARE(after.readString("View", "Aenderungsfilter", "none"), QByteArray("none"));
-        QCOMPARE(after.readString("BoundsfrmMain", "Left", "none"), QByteArray("none"));
-        QVERIFY(readFile(m_settingsPath).startsWith(before));
+        QCOMPARE(box.caption, u"Warnung"_s);
+        QVERIFY(box.text.contains(u"-1"_s) && box.text.contains(u"'TimerSplash'"_s) &&
+                box.text.contains(u"500"_s));
+        QVERIFY(w->startupCompleted());
+        QCOMPARE(count(), u"6"_s);
+        QCOMPARE(control<QTimer>("TimerSplash")->interval(), 500);
+        QVERIFY(control<QTimer>("TimerSplash")->isActive());
     }
-
     void missingDatabaseEndsTheStart()
     {
         QTemporaryDir empty;
@@ -304,6 +294,9 @@ private Q_SLOTS:
         QVERIFY(w->applicationEndRequested());
         QCOMPARE(w->windowTitle(), u"Gralm-Kennblätter"_s);
         QCOMPARE(m_catalogue->Count(), 0);
+        // Not placed, so not shown piled up at the top left.
+        QVERIFY(!control<QComboBox>("cmbFilterMarke")->isVisible());
+        QVERIFY(!control<QPushButton>("btnLoeschen")->isVisible());
         finish();
         QCOMPARE(ProfileFile(m_settingsPath).readInteger("View", "Aenderungsfilter", 0), 2);
         QCOMPARE(ProfileFile(m_settingsPath).readString("BoundsfrmMain", "Left", {}), QByteArray());

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 
@@ -277,6 +278,50 @@ private Q_SLOTS:
         QTRY_VERIFY(combo->view()->isVisible());
         QCOMPARE(combo->view()->minimumWidth(), width);
         QVERIFY(combo->view()->window()->width() >= width);
+        combo->hidePopup();
+    }
+
+    void wheelActsOnlyOnTheFocusedList()
+    {
+        auto *combo = control<QComboBox>("cmbFilterHersteller");
+        const auto wheel = [combo] {
+            const QPointF centre = QRectF(combo->rect()).center();
+            QWheelEvent event(centre, combo->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &event);
+        };
+        wheel();
+        wheel();
+        QCOMPARE(combo->currentIndex(), 0);
+        QVERIFY(m_commits.isEmpty());
+        focus(combo);
+        wheel();
+        QCOMPARE(combo->currentIndex(), 1);
+    }
+
+    void listsShowAtMostTheirEntries_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("visible");
+        QTest::newRow("manufacturers") << u"cmbFilterHersteller"_s << 8;
+        QTest::newRow("organisations") << u"cmbFilterTUEO"_s << 18;
+        QTest::newRow("change filter") << u"cmbFilterGeaendert"_s << 3;
+    }
+    void listsShowAtMostTheirEntries()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, visible);
+        for (int i = 0; i < 30; ++i) {
+            m_bar->addLookupItem(LookupTable::Hersteller, "H" + QByteArray::number(i));
+            m_bar->addLookupItem(LookupTable::Infogeber, "T" + QByteArray::number(i));
+        }
+        auto *combo = m_window->findChild<QComboBox *>(name);
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        QCOMPARE(view->visualRect(view->model()->index(1, 0)).height(), FilterItemHeight);
+        const int entries = view->viewport()->height() / FilterItemHeight;
+        QCOMPARE(entries, visible);
         combo->hidePopup();
     }
 
