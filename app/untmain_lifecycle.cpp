@@ -138,9 +138,13 @@ void TfrmMain::FormDestroy()
         ProfileFile::isReadOnly(m_settingsPath))
         return;
     ProfileFile settings(m_settingsPath);
-    WriteBounds(settings, *this);
-    WriteColumns(settings, m_headers->kopf());
-    settings.writeInteger(Keys::View, Keys::LetzteDruckliste, ui->cmbDrucklisten->currentIndex());
-    m_filters->writeChoices(settings);
-    m_filters->writeHistories(settings);
+    // About fifty keys: one replacement of the file instead of one each.
+    settings.writeAtOnce([&] {
+        WriteBounds(settings, *this);
+        WriteColumns(settings, m_headers->kopf());
+        settings.writeInteger(Keys::View, Keys::LetzteDruckliste,
+                              ui->cmbDrucklisten->currentIndex());
+        m_filters->writeChoices(settings);
+        m_filters->writeHistories(settings);
+    });
 }
