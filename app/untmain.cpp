@@ -1,5 +1,6 @@
 #include "app/untmain.h"
 
+#include "app/startupprobe.h"
 #include "catalogue/cataloguedatabase.h"
 #include "documents/documentcommands.h"
 #include "list/columnheaders.h"
@@ -26,6 +27,7 @@ TfrmMain::TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QString s
     , ui(std::make_unique<Ui::TfrmMain>())
 {
     buildDesign();
+    StartupProbe::mark("form built");
     createSubsystems();
     wireLifecycle();
     wireList();

@@ -1,6 +1,7 @@
 // The main window's start-up sequence, its two start timers and its closing steps.
 #include "app/untmain.h"
 
+#include "app/startupprobe.h"
 #include "app/untfrmsplash.h"
 #include "catalogue/cataloguedatabase.h"
 #include "catalogue/catalogueloader.h"
@@ -30,6 +31,7 @@ void TfrmMain::FormCreate()
 {
     frmSplash = new TfrmSplash(this);
     frmSplash->setStatus(u"Lade Einstellungen"_s);
+    StartupProbe::mark("splash shown");
     placeWindow();
     ADOConnection1->Close();
     m_list->forgetLastApplied();
@@ -47,6 +49,7 @@ void TfrmMain::FormCreate()
 
     frmSplash->setStatus(u"Lade Daten"_s);
     loadCatalogue();
+    StartupProbe::mark("catalogue loaded");
     setWindowTitle(u"Norvenz Kennblätter für eignungsgeprüfte Schweißzusätze, Stand: "_s +
                    Cp1252::toUnicode(m_loaded.Edition));
     ReadColumns(settings, m_headers->kopf());
@@ -68,6 +71,7 @@ void TfrmMain::FormCreate()
     Timer1->start();
     frmSplash->setStatus(u"Erzeuge Liste"_s);
     m_list->RebuildList(true);
+    StartupProbe::mark("list built");
     // An interval of 0 means the splash window stays.
     if (TimerSplash->interval() > 0)
         TimerSplash->start();
