@@ -35,10 +35,15 @@ const std::vector<qint32> &ListBuilder::rankedOrder(qint32 SortOrder)
 {
     const qint32 effective = SortOrder == 0 ? 1 : SortOrder;
     const int column = std::abs(effective) - 1;
-    if (!m_ranking || m_ranking->column() != column ||
-        m_ranking->recordCount() != m_catalogue.Count())
-        m_ranking.emplace(m_catalogue, column);
-    return m_ranking->order(effective > 0);
+    std::optional<SortRanking> &ranking = m_rankings.at(std::size_t(column));
+    if (!ranking || ranking->recordCount() != m_catalogue.Count())
+        ranking.emplace(m_catalogue, column);
+    // Of the other columns only the ranks are kept, which are smaller than the orders.
+    if (m_orderedColumn != column && m_orderedColumn >= 0 &&
+        m_rankings[std::size_t(m_orderedColumn)])
+        m_rankings[std::size_t(m_orderedColumn)]->forgetOrders();
+    m_orderedColumn = column;
+    return ranking->order(effective > 0);
 }
 
 bool ListBuilder::RebuildList(const FilterState &state, bool clearFirst, qint32 &SortOrder)
