@@ -39,13 +39,12 @@ public:
 
 private:
     const std::vector<qint32> &rankedOrder(qint32 SortOrder);
-    [[noreturn]] void rebuildInCatalogueOrder(const KennblattFilter *filter,
-                                              std::vector<qint32> &rows) const;
+    [[noreturn]] void stopAtUnknownFlag(const std::vector<char> &taken, qint32 record);
 
     const TKennblattListe &m_catalogue;
     KennblattListModel &m_model;
     FilterMode m_mode = FilterMode::Prefix;
     FilterState m_last{{}, NeverApplied};
     std::array<std::optional<SortRanking>, ListColumnCount - 1> m_rankings; // by sort column
-    int m_orderedColumn = -1;                             // the column whose record orders are kept
+    int m_orderedColumn = -1; // the column whose record orders are kept
 };
