@@ -1,32 +1,36 @@
-// Start-up, list building and sorting of the real main window (offscreen) on generated
-// catalogues of 100,000 and 2,500 data sheets. Prints figures; asserts nothing.
+// The list gestures of the main window on 100,000 data sheets, as a user makes them and until
+// the list has been repainted: applying and clearing a filter (with the list sorted by Marke
+// and by number) and clicking a column header. Offscreen, with the real painting of the rows;
+// min / median / max over repeated gestures in one window (warm: the catalogue is loaded).
 #include "app/untmain.h"
+#include "benchcatalogue.h"
 #include "catalogue/tkennblattliste.h"
-#include "list/kennblattlistmodel.h"
+#include "list/headercontrol.h"
+#include "list/kennblattlistview.h"
 #include "list/listcontroller.h"
 #include "platform/dialogservice.h"
-#include "settings/settingsfile.h"
-#include "tools/demo/democatalogue.h"
-#include "tools/demo/demodatabase.h"
+#include "samples.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Never answers: a benchmark run must not block on a box.
+constexpr int Count = 100'000;
+constexpr int Runs = 9;
+
+// Never waits for an answer: a benchmark must not block on a box.
 class SilentDialogs final : public DialogService
 {
 public:
@@ -43,135 +47,89 @@ protected:
     }
 };
 
-double peakRssMb()
+class Bench
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
+public:
+    Bench(TfrmMain &window)
+        : m_window(window)
+        , m_marke(window.findChild<QComboBox *>(u"cmbFilterMarke"_s))
+        , m_list(window.findChild<KennblattListView *>(u"lvKennblaetter"_s))
+        , m_kopf(window.findChild<HeaderControl *>(u"hcKopf"_s))
+    {
+    }
 
-// Best of `rounds` runs of `work`, in milliseconds; `prepare` runs untimed before each.
-double bestOf(int rounds, const std::function<void()> &prepare, const std::function<void()> &work)
-{
-    qint64 best = std::numeric_limits<qint64>::max();
-    for (int i = 0; i < rounds; ++i) {
-        prepare();
+    // Milliseconds of a gesture until the list's rows are painted again.
+    double untilRepainted(const std::function<void()> &gesture)
+    {
         QElapsedTimer timer;
         timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed());
+        gesture();
+        m_list->viewport()->repaint();
+        return double(timer.nsecsElapsed()) / 1e6;
     }
-    return double(best) / 1e6;
-}
 
-struct Installation
-{
-    QTemporaryDir folder;
-    int count = 0;
-};
-
-std::unique_ptr<Installation> install(int count)
-{
-    auto result = std::make_unique<Installation>();
-    result->count = count;
-    QString error;
-    const Demo::Catalogue catalogue = Demo::generateCatalogue(count);
-    if (!Demo::writeDatabase(catalogue, result->folder.filePath(Demo::DatabaseFileName.toString()),
-                             &error)) {
-        std::fprintf(stderr, "cannot write the catalogue: %s\n", qPrintable(error));
-        return nullptr;
+    void enterBrand(const QString &text)
+    {
+        m_marke->setFocus();
+        m_marke->setEditText(text);
+        QTest::keyClick(m_marke, Qt::Key_Return);
     }
-    return result;
-}
 
-void writeSettings(const Installation &installation, int filterImmerAlsTeilString)
-{
-    QFile file(SettingsFile::path());
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(
-        "[Einstellungen]\r\nPfadZuMDEDatei=" + QFile::encodeName(installation.folder.path()) +
-        "/\r\nTimerSplash=0\r\nFilterImmerAlsTeilString=" +
-        QByteArray::number(filterImmerAlsTeilString) + "\r\n");
-}
+    void clickHeader(int section)
+    {
+        const QPoint centre(m_kopf->sectionViewportPosition(section) +
+                                m_kopf->sectionSize(section) / 2,
+                            m_kopf->height() / 2);
+        QTest::mouseClick(m_kopf->viewport(), Qt::LeftButton, {}, centre);
+    }
 
-struct Window
-{
-    TKennblattListe catalogue;
-    std::unique_ptr<TfrmMain> window;
+    // Alternates between two states, timing each change.
+    Samples alternate(const std::function<void()> &there, const std::function<void()> &back)
+    {
+        Samples samples;
+        for (int run = 0; run < Runs; ++run) {
+            samples.add(untilRepainted(there));
+            samples.add(untilRepainted(back));
+        }
+        return samples;
+    }
+
+    void sortBy(qint32 sortOrder)
+    {
+        while (m_window.list().SortOrder != sortOrder)
+            clickHeader(std::abs(sortOrder) - 1);
+    }
+
+    void report()
+    {
+        sortBy(2);
+        std::printf(
+            "  filter \"Th\" set / cleared (+ Enter), sorted by Marke   %s\n",
+            qPrintable(
+                alternate([&] { enterBrand(u"Th"_s); }, [&] { enterBrand({}); }).summary("ms")));
+        std::printf(
+            "  filter \"%%3\" set / cleared, sorted by Marke            %s\n",
+            qPrintable(
+                alternate([&] { enterBrand(u"%3"_s); }, [&] { enterBrand({}); }).summary("ms")));
+        sortBy(1);
+        std::printf(
+            "  filter \"Th\" set / cleared, sorted by number            %s\n",
+            qPrintable(
+                alternate([&] { enterBrand(u"Th"_s); }, [&] { enterBrand({}); }).summary("ms")));
+        std::printf(
+            "  header click Marke / Kennblatt-Nr., all rows           %s\n",
+            qPrintable(alternate([&] { clickHeader(1); }, [&] { clickHeader(0); }).summary("ms")));
+        std::printf(
+            "  header click Pulver / Marke, all rows                  %s\n",
+            qPrintable(alternate([&] { clickHeader(2); }, [&] { clickHeader(1); }).summary("ms")));
+    }
+
+private:
+    TfrmMain &m_window;
+    QComboBox *m_marke;
+    KennblattListView *m_list;
+    HeaderControl *m_kopf;
 };
-
-// Creates the main window; returns the milliseconds to its first built list.
-double start(SilentDialogs &dialogs, Window &w)
-{
-    QElapsedTimer timer;
-    timer.start();
-    w.window = std::make_unique<TfrmMain>(dialogs, w.catalogue, SettingsFile::path());
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    w.window->show();
-    QApplication::processEvents();
-    return ms;
-}
-
-// RebuildList after setting the brand filter, with the view's update.
-double rebuildWith(TfrmMain &window, const QString &marke)
-{
-    auto *combo = window.findChild<QComboBox *>(u"cmbFilterMarke"_s);
-    return bestOf(
-        5,
-        [&] {
-            combo->setEditText(u"--"_s);
-            window.list().RebuildList(true);
-        },
-        [&] {
-            combo->setEditText(marke);
-            window.list().RebuildList(true);
-            QApplication::processEvents();
-        });
-}
-
-void runLarge(SilentDialogs &dialogs, const Installation &installation)
-{
-    writeSettings(installation, 0);
-    Window w;
-    const double startup = start(dialogs, w);
-    TfrmMain &window = *w.window;
-    std::printf("%d data sheets\n", installation.count);
-    std::printf("  start-up to the first built list      %8.1f ms\n", startup);
-    const auto rebuild = [&](const char *label, const QString &marke) {
-        const double ms = rebuildWith(window, marke);
-        std::printf("  RebuildList + view, %-22s %8.2f ms (%d rows)\n", label, ms,
-                    window.listModel().rowCount());
-    };
-    rebuild("prefix \"Th\"", u"Th"_s);
-    rebuild("wildcard \"%3\"", u"%3"_s);
-    rebuild("no filter", {});
-    const double skip = bestOf(
-        50, [] {}, [&] { window.list().RebuildList(true); });
-    std::printf("  RebuildList, skipped (no change)      %8.4f ms\n", skip);
-    const double sort = bestOf(
-        3, [&] { window.list().hcKopfSectionClick(0); },
-        [&] {
-            window.list().hcKopfSectionClick(1);
-            QApplication::processEvents();
-        });
-    std::printf("  sort by Marke + view                  %8.2f ms\n", sort);
-    const double sortOnly = bestOf(
-        3,
-        [&] {
-            window.list().hcKopfSectionClick(0);
-            QApplication::processEvents();
-        },
-        [&] { window.list().hcKopfSectionClick(1); });
-    std::printf("  sort by Marke (model only)            %8.2f ms\n", sortOnly);
-    w.window.reset();
-
-    writeSettings(installation, 1);
-    Window substring;
-    start(dialogs, substring);
-    const double ms = rebuildWith(*substring.window, u"ron"_s);
-    std::printf("  RebuildList + view, substring \"ron\"   %8.2f ms (%d rows)\n", ms,
-                substring.window->listModel().rowCount());
-}
 
 } // namespace
 
@@ -179,22 +137,32 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SilentDialogs dialogs;
-
-    std::printf("Generating the catalogues ...\n");
-    const auto large = install(100'000);
-    const auto demo = install(Demo::DefaultCount);
-    if (!large || !demo)
+    if (const int status = BenchCatalogue::runAsWriter(app.arguments()); status >= 0)
+        return status;
+    QTemporaryDir folder;
+    if (!BenchCatalogue::writeCatalogue(folder.path(), Count))
         return 1;
-
-    {
-        writeSettings(*demo, 0);
-        Window w;
-        std::printf("%d data sheets\n  start-up to the first built list      %8.1f ms\n",
-                    demo->count, start(dialogs, w));
+    const QString settings = folder.filePath(u"kennblaetter.INI"_s);
+    for (const int substring : {0, 1}) {
+        QFile file(settings);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        file.write("[Einstellungen]\r\nPfadZuMDEDatei=" + QFile::encodeName(folder.path()) +
+                   "/\r\nTimerSplash=0\r\nFilterImmerAlsTeilString=" +
+                   QByteArray::number(substring) + "\r\n");
+        file.close();
+        SilentDialogs dialogs;
+        TKennblattListe catalogue;
+        TfrmMain window(dialogs, catalogue, settings);
+        window.setGeometry(0, 0, 1280, 1000);
+        window.show();
+        QApplication::processEvents();
+        std::printf("%d data sheets, filters %s; until the list is repainted\n", Count,
+                    substring ? "match anywhere (FilterImmerAlsTeilString=1)" : "match the start");
+        Bench(window).report();
     }
-    runLarge(dialogs, *large);
-    QFile::remove(SettingsFile::path());
-    std::printf("peak RSS %.1f MB\n", peakRssMb());
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak memory %.1f MiB\n", double(usage.ru_maxrss) / 1024);
     return 0;
 }

@@ -35,10 +35,15 @@ const std::vector<qint32> &ListBuilder::rankedOrder(qint32 SortOrder)
 {
     const qint32 effective = SortOrder == 0 ? 1 : SortOrder;
     const int column = std::abs(effective) - 1;
-    if (!m_ranking || m_ranking->column() != column ||
-        m_ranking->recordCount() != m_catalogue.Count())
-        m_ranking.emplace(m_catalogue, column);
-    return m_ranking->order(effective > 0);
+    std::optional<SortRanking> &ranking = m_rankings.at(std::size_t(column));
+    if (!ranking || ranking->recordCount() != m_catalogue.Count())
+        ranking.emplace(m_catalogue, column);
+    // Of the other columns only the ranks are kept, which are smaller than the orders.
+    if (m_orderedColumn != column && m_orderedColumn >= 0 &&
+        m_rankings[std::size_t(m_orderedColumn)])
+        m_rankings[std::size_t(m_orderedColumn)]->forgetOrders();
+    m_orderedColumn = column;
+    return ranking->order(effective > 0);
 }
 
 bool ListBuilder::RebuildList(const FilterState &state, bool clearFirst, qint32 &SortOrder)
@@ -58,35 +63,43 @@ bool ListBuilder::RebuildList(const FilterState &state, bool clearFirst, qint32 
         filter.emplace(trimmed(t[0]), trimmed(t[1]), trimmed(t[2]), trimmed(t[3]), trimmed(t[4]),
                        trimmed(t[5]), state.wantedChangeFlag(), m_mode);
     }
+    // The filters run through the catalogue in its own order, which reads the records one
+    // after the other; the ranked order then only picks the matches.
+    std::vector<char> taken(std::size_t(m_catalogue.Count()), filter ? 0 : 1);
+    qint32 takenCount = filter ? 0 : m_catalogue.Count();
+    for (qint32 record = 0; record < m_catalogue.Count(); ++record) {
+        const TKennblatt &k = m_catalogue.Get(record);
+        if (filter && !filter->matches(k))
+            continue;
+        if (!knownFlag(k))
+            stopAtUnknownFlag(taken, record);
+        if (filter) {
+            taken[std::size_t(record)] = 1;
+            ++takenCount;
+        }
+    }
     const std::vector<qint32> &order = rankedOrder(SortOrder);
     m_model.resetRows([&](std::vector<qint32> &rows) {
-        rows.reserve(std::size_t(filter ? order.size() / 8 : order.size()));
+        rows.reserve(std::size_t(takenCount));
         for (qint32 record : order) {
-            const TKennblatt &k = m_catalogue.Get(record);
-            if (filter && !filter->matches(k))
-                continue;
-            if (!knownFlag(k))
-                rebuildInCatalogueOrder(filter ? &*filter : nullptr, rows);
-            rows.push_back(record);
+            if (taken[std::size_t(record)])
+                rows.push_back(record);
         }
     });
     settleSortOrder(SortOrder, std::size_t(m_model.rowCount()));
     return true;
 }
 
-void ListBuilder::rebuildInCatalogueOrder(const KennblattFilter *filter,
-                                          std::vector<qint32> &rows) const
+void ListBuilder::stopAtUnknownFlag(const std::vector<char> &taken, qint32 record)
 {
-    // The build stops at the first bad flag in catalogue order, keeping the rows before it.
-    rows.clear();
-    for (qint32 record = 0; record < m_catalogue.Count(); ++record) {
-        const TKennblatt &k = m_catalogue.Get(record);
-        if (filter && !filter->matches(k))
-            continue;
-        if (!knownFlag(k))
-            break;
-        rows.push_back(record);
-    }
+    // The build stops at the first bad flag in catalogue order, keeping the rows before it,
+    // unsorted.
+    m_model.resetRows([&](std::vector<qint32> &rows) {
+        for (qint32 before = 0; before < record; ++before) {
+            if (taken[std::size_t(before)])
+                rows.push_back(before);
+        }
+    });
     throw AppError(u"Unbekanntes Änderungsflag bei Kennblatt gefunden"_s);
 }
 

@@ -2,8 +2,10 @@
 
 #include "list/filtermatch.h"
 #include "list/filterstate.h"
+#include "list/sortorder.h"
 #include "list/sortranking.h"
 
+#include <array>
 #include <optional>
 
 class KennblattListModel;
@@ -11,7 +13,7 @@ class TKennblattListe;
 
 // Fills the list from the catalogue through the filters, skipping the work when the filters
 // are exactly as last applied, and sorts it. Both walk the catalogue in the ranked order of
-// the sort column, kept until the column changes, so neither compares texts.
+// the sort column, so neither compares texts; a column's ranking is kept once made.
 class ListBuilder
 {
 public:
@@ -37,12 +39,12 @@ public:
 
 private:
     const std::vector<qint32> &rankedOrder(qint32 SortOrder);
-    [[noreturn]] void rebuildInCatalogueOrder(const KennblattFilter *filter,
-                                              std::vector<qint32> &rows) const;
+    [[noreturn]] void stopAtUnknownFlag(const std::vector<char> &taken, qint32 record);
 
     const TKennblattListe &m_catalogue;
     KennblattListModel &m_model;
     FilterMode m_mode = FilterMode::Prefix;
     FilterState m_last{{}, NeverApplied};
-    std::optional<SortRanking> m_ranking;
+    std::array<std::optional<SortRanking>, ListColumnCount - 1> m_rankings; // by sort column
+    int m_orderedColumn = -1; // the column whose record orders are kept
 };

@@ -123,3 +123,9 @@ const std::vector<qint32> &SortRanking::order(bool ascending) const
         order[std::size_t(start[bucket(m_rank[record])]++)] = qint32(record);
     return order;
 }
+
+void SortRanking::forgetOrders()
+{
+    m_ascending = {};
+    m_descending = {};
+}

@@ -20,6 +20,8 @@ public:
 
     // Record indices ascending or descending by rank; equal ranks in catalogue order.
     const std::vector<qint32> &order(bool ascending) const;
+    // Frees the orders; order() makes them again from the ranks.
+    void forgetOrders();
 
 private:
     int m_column;
