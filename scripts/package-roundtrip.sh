@@ -63,20 +63,32 @@ snapshot() {
         /usr/share/man/man1 /usr/share/doc /usr/share/lintian/overrides 2>/dev/null |
         grep -v -e '/icon-theme\.cache$' -e '/mimeinfo\.cache$' | sort
 }
-# Paths that appeared since `snapshot` wrote $1 and belong to no other package (dpkg still
-# names kennblaetter as the owner of its settings file after a removal).
+# Whether a package other than kennblaetter owns the path (dpkg still names kennblaetter as
+# the owner of its settings file after a removal).
+owned_elsewhere() {
+    dpkg -S "$1" 2>/dev/null | grep -v '^diversion' | cut -d: -f1 | tr ',' '\n' | tr -d ' ' |
+        grep -qvx kennblaetter
+}
+# Paths that appeared since `snapshot` wrote $1 and belong to no other package.
 leftovers() {
     comm -13 "$1" <(snapshot) | while read -r path; do
-        if ! dpkg -S "$path" 2>/dev/null | grep -v '^diversion' | cut -d: -f1 | tr ',' '\n' |
-            tr -d ' ' | grep -qvx kennblaetter; then
-            echo "$path"
-        fi
+        owned_elsewhere "$path" || echo "$path"
     done
 }
+# apt-get's output only when it fails.
+apt_get() {
+    $sudo apt-get -y -qq -o DPkg::Lock::Timeout=120 "$@" >"$work/apt.log" 2>&1 ||
+        { cat "$work/apt.log" >&2; fail "apt-get $* failed"; }
+}
 snapshot >"$work/before"
+# The package's own paths, and which of them (folders like /usr/bin) were there before.
+dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep . >"$work/packaged"
+while read -r path; do
+    if [ -e "$path" ]; then echo "$path"; fi
+done <"$work/packaged" >"$work/existed"
 
 dpkg -s kennblaetter >/dev/null 2>&1 && fail "kennblaetter is installed already"
-$sudo apt-get install -y -qq "$(realpath "$deb")" >/dev/null
+apt_get install "$(realpath "$deb")"
 dpkg -L kennblaetter >"$work/files"
 
 # The layout: one program folder, links from /usr/bin, the settings file a conffile.
@@ -98,6 +110,9 @@ for path in "${expected[@]}"; do
     grep -qx "$path" "$work/files" || fail "$path is not in the package"
 done
 
+export XDG_RUNTIME_DIR="$work/xdg"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
 # A demo through the installed kb-demo, pointed at by the installed settings file.
 $sudo kb-demo --quiet --count 30 --settings /opt/kennblaetter/kennblaetter.INI "$work/demo"
 edition=$(mdb-export "$work/demo/Norvenz SZW Kennblätter.mde" norvenz | sed -n '2p' |
@@ -105,25 +120,28 @@ edition=$(mdb-export "$work/demo/Norvenz SZW Kennblätter.mde" norvenz | sed -n 
 [ -n "$edition" ] || fail "no edition in the demo's database"
 
 # The viewer, started through /usr/bin from another working directory.
-export XDG_RUNTIME_DIR="$work/xdg"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 (cd "$work" && timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$root/scripts/package-roundtrip.sh" --x-session "$edition" "$work/viewer.log") ||
     fail "the installed viewer did not start as expected"
 echo "package-roundtrip: the installed viewer showed the demo's list, edition $edition"
+# Closed as a user closes it, it wrote its view state where it may.
+if [ -w /opt/kennblaetter/kennblaetter.INI ]; then
+    grep -q '^\[View\]' /opt/kennblaetter/kennblaetter.INI ||
+        fail "the viewer wrote no view state into its settings file"
+fi
 
 # Removed: only the settings file (and its folder) stay. Purged: nothing stays.
-$sudo apt-get remove -y -qq kennblaetter >/dev/null
+apt_get remove kennblaetter
 left=$(leftovers "$work/before")
 [ "$left" = "$(printf '/opt/kennblaetter\n/opt/kennblaetter/kennblaetter.INI')" ] ||
     fail "after removal, expected only the settings file, found: $left"
-$sudo apt-get purge -y -qq kennblaetter >/dev/null
+apt_get purge kennblaetter
 left=$(leftovers "$work/before")
 [ -z "$left" ] || fail "left after purge: $left"
 while read -r path; do
-    if [ -e "$path" ] && ! grep -qx "$path" "$work/before"; then
+    if [ -e "$path" ] && ! grep -qxF "$path" "$work/existed"; then
         fail "left after purge: $path"
     fi
-done <"$work/files"
+done <"$work/packaged"
 echo "package-roundtrip: installed, run, removed and purged in $((SECONDS - built)) s" \
      "(total $((SECONDS - started)) s)"
