@@ -342,8 +342,12 @@ QByteArray AccessTable::textOf(const Column &column) const
     }
     requireRow();
     const MdbColumn &value = mdbColumn(column.column);
+    // libmdb's bounds check lets through a value whose end offset lies before its start, with
+    // a negative length.
+    if (value.cur_value_len < 0)
+        throwDamaged();
     // libmdb sets the length to 0 for NULL and for an empty value alike.
-    if (value.cur_value_len <= 0)
+    if (value.cur_value_len == 0)
         return {};
     MdbHandle *mdb = m_libmdb->mdb;
     switch (column.type) {
