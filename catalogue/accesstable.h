@@ -12,13 +12,16 @@
 struct JetFormat;
 class RowLossCheck;
 
-// An Access file of the formats Jet 3 (Access 95, 97) and Jet 4 (Access 2000 to 2003) opened
-// read-only through libmdb. The whole file is read into memory. Before libmdb reads a table,
-// the parts of the structure it relies on without checking them are checked (definition,
-// usage map, the owner of every listed page); while it reads, each row slot libmdb passes over
-// must be marked deleted. Damage found either way raises AppError naming the file and table,
-// as does a file of another format (named in the message) or a damaged header. Damage inside
-// a row that libmdb still decodes (a changed letter, a flipped yes/no value) cannot be seen.
+// An Access file of the format Jet 3 (Access 95, 97) or Jet 4 (Access 2000 to 2003), read into
+// memory and opened read-only through libmdb. A file of another Access format, or one whose
+// header or size is damaged, is refused with a message that names the file (and the format).
+// Before libmdb reads a table, what it relies on without checking is checked: the definition,
+// the usage map, and that every page the map lists is a data page of the table. While it
+// reads, every row slot it passes over must be marked deleted, every page's slot table must
+// agree with the page's free-space field, and no text may end before it starts. Damage found so
+// raises AppError naming the file and the table. Not seen: damage inside a row that still
+// decodes (a changed letter or yes/no value), and a slot marked deleted or a page left out of
+// the usage map, which sound files have too.
 class AccessFile
 {
 public:

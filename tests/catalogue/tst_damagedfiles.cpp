@@ -104,6 +104,9 @@ private Q_SLOTS:
             {u"usage-map-other-table.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
             {u"jet3-row-offset-beyond-row.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
             {u"jet3-usage-map-other-table.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
+            {u"slot-count-lowered.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
+            {u"jet3-slot-count-lowered.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
+            {u"row-offset-before-start.mde"_s, tableDamaged(u"Verzeichnis"_s, u"%1"_s)},
         };
         const QDir folder(QStringLiteral(KB_DAMAGED_DIR));
         const QStringList files = folder.entryList({u"*.mde"_s}, QDir::Files, QDir::Name);

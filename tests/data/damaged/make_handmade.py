@@ -105,7 +105,26 @@ def silently_lost(jetwrite, fmt, prefix):
     assert other[map_at] == 0 and other[map_at + 1] == data_page
     other[map_at + 1] = data_page + 2
     files[prefix + "usage-map-other-table.mde"] = other
+
+    # The data page says one row fewer: libmdb never looks at the last one.
+    fewer = bytearray(base)
+    count_at = data_page * size + fmt["row_count"]
+    assert fewer[count_at] == 2
+    fewer[count_at] = 1
+    files[prefix + "slot-count-lowered.mde"] = fewer
     return files
+
+
+def offset_before_start(jetwrite):
+    """Row 2's Marke ends before it starts (Jet 4): libmdb lets the value through with a
+    negative length, which read as an empty text."""
+    base = base_catalogue(jetwrite)
+    data_page = verzeichnis_definition(base) + 1
+    damaged = bytearray(base)
+    end = data_page * PAGE + row_end(base, data_page, 1)
+    # ... [u16 offset of Pulvermarke][u16 offset of Marke][u16 offset of KBNr][u16 count][mask]
+    damaged[end - 1 - 2 - 6] = 0x00  # low byte of Pulvermarke's offset, the end of Marke
+    return {"row-offset-before-start.mde": damaged}
 
 
 def main():
@@ -164,6 +183,7 @@ def main():
 
     files.update(silently_lost(jetwrite, JET4, ""))
     files.update(silently_lost(jetwrite, JET3, "jet3-"))
+    files.update(offset_before_start(jetwrite))
 
     for name, data in files.items():
         (folder / name).write_bytes(bytes(data))
