@@ -59,9 +59,11 @@ void ReportPreviewDialog::createToolBar(const ReportSystemSettings &settings, in
     auto *bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     layout()->addWidget(bar);
-    const auto add = [&](const QString &name, const QString &text, QStyle::StandardPixmap icon,
-                         const QKeySequence &keys, auto signal) {
-        QAction *action = bar->addAction(style()->standardIcon(icon), text);
+    // Icons of the desktop's theme where it has them, else the style's.
+    const auto add = [&](const QString &name, const QString &text, const QString &themeIcon,
+                         QStyle::StandardPixmap icon, const QKeySequence &keys, auto signal) {
+        QAction *action =
+            bar->addAction(QIcon::fromTheme(themeIcon, style()->standardIcon(icon)), text);
         action->setObjectName(name);
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, signal);
@@ -70,13 +72,13 @@ void ReportPreviewDialog::createToolBar(const ReportSystemSettings &settings, in
         return action;
     };
     if (settings.printFromPreview) {
-        add(u"actDrucken"_s, u"&Drucken…"_s, QStyle::SP_DialogOkButton, QKeySequence::Print,
-            &ReportPreviewDialog::printRequested);
-        add(u"actDruckereinrichtung"_s, u"Drucker&einrichtung…"_s,
+        add(u"actDrucken"_s, u"&Drucken…"_s, u"document-print"_s, QStyle::SP_DialogOkButton,
+            QKeySequence::Print, &ReportPreviewDialog::printRequested);
+        add(u"actDruckereinrichtung"_s, u"Drucker&einrichtung…"_s, u"document-properties"_s,
             QStyle::SP_FileDialogDetailedView, {}, &ReportPreviewDialog::printerSetupRequested);
     }
-    add(u"actPdfSpeichern"_s, u"Als &PDF speichern…"_s, QStyle::SP_DialogSaveButton,
-        QKeySequence::Save, &ReportPreviewDialog::savePdfRequested);
+    add(u"actPdfSpeichern"_s, u"Als &PDF speichern…"_s, u"document-save-as"_s,
+        QStyle::SP_DialogSaveButton, QKeySequence::Save, &ReportPreviewDialog::savePdfRequested);
     bar->addSeparator();
 
     const auto go = [this](int page) {
@@ -108,7 +110,8 @@ void ReportPreviewDialog::createToolBar(const ReportSystemSettings &settings, in
     bar->addWidget(m_zoom);
     connect(m_zoom, &QComboBox::activated, this, &ReportPreviewDialog::zoomChosen);
     bar->addSeparator();
-    add(u"actSchliessen"_s, u"&Schließen"_s, QStyle::SP_DialogCloseButton, {}, &QDialog::accept);
+    add(u"actSchliessen"_s, u"&Schließen"_s, u"window-close"_s, QStyle::SP_DialogCloseButton, {},
+        &QDialog::accept);
 }
 
 void ReportPreviewDialog::zoomChosen(int index)

@@ -3,9 +3,9 @@
 #include "platform/apperror.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
