@@ -15,9 +15,10 @@ std::optional<QString> SortDescription(qint32 SortOrder)
     static const std::array<QString, 7> columns = {u"Kennblattnummer"_s, u"Marke"_s,  u"Pulver"_s,
                                                    u"Hersteller"_s,      u"Zusatz"_s, u"TÜO"_s,
                                                    u"Änderung"_s};
-    const qint32 column = SortOrder == 0 ? 1 : qAbs(SortOrder);
-    if (column < 1 || column > qint32(columns.size()))
+    constexpr qint32 last = qint32(columns.size());
+    if (SortOrder < -last || SortOrder > last) // before qAbs, which overflows on the minimum
         return std::nullopt;
+    const qint32 column = SortOrder == 0 ? 1 : qAbs(SortOrder);
     return u"Sortiert nach "_s + columns[std::size_t(column - 1)] +
            (SortOrder < 0 ? u" absteigend"_s : QString());
 }
