@@ -1,6 +1,7 @@
 #include "platform/apperror.h"
 #include "printing/reportconnection.h"
 #include "printing/reportdocument.h"
+#include "printing/reportoutput.h"
 #include "printing/reportproject.h"
 #include "printing/reportprojectreader.h"
 #include "printing/reportrenderpdf.h"
@@ -8,10 +9,15 @@
 #include "testfiles.h"
 
 #include <QFile>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(ReportPrintOptions)
 
 namespace {
 
@@ -219,6 +225,56 @@ private Q_SLOTS:
         QCOMPARE(next, 500);
         QCOMPARE(document.rowLines(3), 2); // the long brand wraps onto a second line
         QCOMPARE(document.rowLines(4), 1);
+    }
+
+    void printOptions_data()
+    {
+        QTest::addColumn<ReportPrintOptions>("options");
+        QTest::addColumn<QList<int>>("pages");
+        QTest::newRow("all") << ReportPrintOptions{} << QList<int>{1, 2, 3};
+        QTest::newRow("range") << ReportPrintOptions{2, 3, 1, true} << QList<int>{2, 3};
+        QTest::newRow("collated copies")
+            << ReportPrintOptions{2, 0, 2, true} << QList<int>{2, 3, 2, 3};
+        QTest::newRow("uncollated copies")
+            << ReportPrintOptions{1, 2, 2, false} << QList<int>{1, 1, 2, 2};
+        QTest::newRow("range beyond the end") << ReportPrintOptions{3, 9, 1, true} << QList<int>{3};
+    }
+
+    // Which pages go to the device, read back from a PDF file.
+    void printOptions()
+    {
+        QFETCH(ReportPrintOptions, options);
+        QFETCH(QList<int>, pages);
+        // Three pages, whatever the layout: two full ones and one row.
+        const auto documentOf = [](int rows) {
+            auto document = std::make_unique<ReportDocument>(
+                defaultReport(), QHash<QString, QString>(), QDateTime::currentDateTime());
+            ReportData data(6);
+            for (int row = 0; row < rows; ++row)
+                data.append({QString::number(row)});
+            document->setData(std::move(data));
+            while (document->generateNextPage()) {
+            }
+            return document;
+        };
+        const int perPage = documentOf(1000)->page(0).endRow;
+        const auto owned = documentOf(2 * perPage + 1);
+        const ReportDocument &document = *owned;
+        QCOMPARE(document.pageCount(), 3);
+        const QString path = m_dir.filePath(u"options.pdf"_s);
+        {
+            QPdfWriter writer(path);
+            writer.setPageLayout(document.layout().pageLayout());
+            QVERIFY(paintReport(document, writer, options, {}));
+        }
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {path, u"-"_s});
+        QVERIFY(pdftotext.waitForFinished());
+        static const QRegularExpression footer(uR"(Seite (\d+) von 3)"_s);
+        QList<int> printed;
+        for (const auto &match : footer.globalMatch(QString::fromUtf8(pdftotext.readAll())))
+            printed.append(match.captured(1).toInt());
+        QCOMPARE(printed, pages);
     }
 
     void emptyReportHasOnePage()

@@ -271,6 +271,13 @@ private Q_SLOTS:
 
     void previewIsModalWithItsTitle()
     {
+        QList<int> records;
+        for (int i = 0; i < 120; ++i)
+            records.append(i);
+        runReport(0, list(records));
+        const qsizetype printed = pdfPages(output()).size();
+        QVERIFY(printed > 1);
+
         m_form->ReportSystem1->settings().destination = ReportDestination::Preview;
         QString title;
         bool modal = false;
@@ -288,13 +295,10 @@ private Q_SLOTS:
             preview->close();
         });
         poll.start(10);
-        QList<int> records;
-        for (int i = 0; i < 120; ++i)
-            records.append(i);
         runReport(0, list(records));
         QCOMPARE(title, u"Listen Vorschau"_s);
         QVERIFY(modal);
-        QCOMPARE(pages, 3);
+        QCOMPARE(pages, printed);
     }
 };
 
