@@ -4,6 +4,7 @@
 // Usage: bench_report [--keep <file.pdf>]
 #include "catalogue/tkennblattliste.h"
 #include "list/sortorder.h"
+#include "list/sortranking.h"
 #include "platform/cp1252.h"
 #include "platform/dialogservice.h"
 #include "printing/interactivereportsystem.h"
@@ -11,6 +12,7 @@
 #include "printing/reportprojectreader.h"
 #include "printing/reportrenderpdf.h"
 #include "printing/untlisten.h"
+#include "samples.h"
 #include "tools/demo/democatalogue.h"
 #include "vectorcurrentlist.h"
 
@@ -24,9 +26,7 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -98,9 +98,10 @@ int main(int argc, char **argv)
     TKennblattListe catalogue;
     fill(catalogue);
     VectorCurrentList list;
-    for (qint32 i = 0; i < catalogue.Count(); ++i)
-        list.rows.push_back(&catalogue.Get(i));
-    sortKennblattRows(list.rows, list.sort);
+    list.sort = 1;
+    const SortRanking byNumber(catalogue, int(ListColumn::Nummer));
+    for (const qint32 record : byNumber.order(true))
+        list.rows.push_back(&catalogue.Get(record));
 
     QTemporaryDir dir;
     const QString previous = QDir::currentPath();
@@ -115,7 +116,7 @@ int main(int argc, char **argv)
     TfrmReport form(dir.filePath(u"k.INI"_s), nullptr);
     form.ReportSystem1->settings().destination = ReportDestination::File;
     form.ReportSystem1->settings().outputFile = output;
-    std::vector<double> warm;
+    Samples warm;
     for (int round = 0; round <= rounds; ++round) {
         QElapsedTimer timer;
         timer.start();
@@ -124,11 +125,9 @@ int main(int argc, char **argv)
         if (round == 0)
             std::printf("    first run (reads Listen.xml, loads fonts)  %8.0f ms\n", ms);
         else
-            warm.push_back(ms);
+            warm.add(ms);
     }
-    std::sort(warm.begin(), warm.end());
-    std::printf("    warm runs min / median / max  %8.0f / %.0f / %.0f ms (%d runs)\n",
-                warm.front(), warm[warm.size() / 2], warm.back(), rounds);
+    std::printf("    warm runs  %s\n", qPrintable(warm.summary("ms", 0)));
     std::printf("    %d pages, %.1f MB\n", pdfPages(output),
                 double(QFile(output).size()) / (1024.0 * 1024.0));
 

@@ -12,7 +12,8 @@ class ReportRenderPdf;
 
 enum class ReportDestination { Preview, Printer, File };
 
-// How a report run presents itself and where its pages go.
+// How a report run presents itself and where its pages go. The preview is always modal: a
+// generated document lives only as long as its run.
 struct ReportSystemSettings
 {
     QString statusTitle = QStringLiteral("Report Status");
@@ -24,7 +25,6 @@ struct ReportSystemSettings
     ReportDestination destination = ReportDestination::Preview;
     QString outputFile; // the PDF file of ReportDestination::File
     bool showStatus = true;
-    bool modalPreview = true;
     bool printFromPreview = true;
     int previewZoom = 100; // per cent
 
