@@ -3,6 +3,7 @@
 #include "list/currentlist.h"
 #include "list/sortorder.h"
 #include "platform/cp1252.h"
+#include "platform/designfont.h"
 #include "platform/dialogservice.h"
 #include "printing/interactivereportsystem.h"
 #include "printing/reportconnection.h"
@@ -48,9 +49,7 @@ TfrmReport::TfrmReport(QString settingsPath, QWidget *owner, const CurrentList *
 {
     setObjectName(u"frmReport"_s);
     setWindowTitle(u"frmReport"_s);
-    QFont font(u"Tahoma"_s);
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(designFont(u"Tahoma"_s, 11));
     resize(651, 375);
 
     ReportProject1->setObjectName(u"ReportProject1"_s);
