@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -64,7 +66,10 @@ void StartupProbe::mark(const char *step)
 {
     if (!setting())
         return;
-    std::fprintf(stderr, "probe %.1f %s\n", double(sinceMain().nsecsElapsed()) / 1e6, step);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::fprintf(stderr, "probe %.1f %s (peak %ld KiB)\n", double(sinceMain().nsecsElapsed()) / 1e6,
+                 step, usage.ru_maxrss);
     std::fflush(stderr);
 }
 

@@ -1,11 +1,11 @@
 #include "app/untfrmsplash.h"
 
-#include "app/splashartwork.h"
 #include "platform/designfont.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
+#include <QResource>
 #include <QScreen>
 
 using namespace Qt::StringLiterals;
@@ -24,7 +24,10 @@ TfrmSplash::TfrmSplash(QWidget *owner)
     setAutoFillBackground(true);
 
     Image1->setObjectName(u"Image1"_s);
-    Image1->setPixmap(QPixmap::fromImage(splashArtwork()));
+    // 960 x 519 pixels of 32 bits, drawn by the build.
+    const QResource picture(u":/splash.rgb"_s);
+    Image1->setPixmap(QPixmap::fromImage(
+        QImage(picture.data(), 960, 519, QImage::Format_RGB32)));
     Image1->setGeometry(0, 0, 960, 519);
 
     lblStatus->setObjectName(u"lblStatus"_s);

@@ -3,6 +3,7 @@
 #include "app/startupprobe.h"
 #include "catalogue/cataloguedatabase.h"
 #include "documents/documentcommands.h"
+#include "info/infocommands.h"
 #include "list/columnheaders.h"
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
@@ -32,6 +33,7 @@ TfrmMain::TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QString s
     wireLifecycle();
     wireList();
     wireDocuments();
+    wireInfo();
     runHandler(m_dialogs, [this] { FormCreate(); });
 }
 
@@ -78,6 +80,7 @@ void TfrmMain::createSubsystems()
                                               *ui->lvKennblaetter, *ui->StaticText2);
     m_headers = std::make_unique<ColumnHeaders>(m_dialogs, *ui->Panel1, *ui->lvKennblaetter);
     m_documents = std::make_unique<DocumentCommands>(m_dialogs, m_settings, *m_list, *this);
+    m_info = std::make_unique<InfoCommands>(this);
 }
 
 void TfrmMain::wireLifecycle()
@@ -118,6 +121,16 @@ void TfrmMain::wireDocuments()
                        DocumentCommands::ReferenceDocumentHandlers[i]);
     }
     connectGuarded(m_dialogs, ui->mnuHilfe, &QAction::triggered, documents,
+                   &DocumentCommands::mnuHilfeClick);
+}
+
+void TfrmMain::wireInfo()
+{
+    InfoCommands *info = m_info.get();
+    connectGuarded(m_dialogs, ui->mnuInfo, &QAction::triggered, info, &InfoCommands::mnuInfoClick);
+    connectGuarded(m_dialogs, ui->btnInfo, &QPushButton::clicked, info,
+                   &InfoCommands::btnInfoClick);
+    connectGuarded(m_dialogs, info, &InfoCommands::helpRequested, m_documents.get(),
                    &DocumentCommands::mnuHilfeClick);
 }
 

@@ -14,6 +14,7 @@ class ColumnHeaders;
 class DialogService;
 class DocumentCommands;
 class FilterBar;
+class InfoCommands;
 class KennblattListModel;
 class ListController;
 class ProfileFile;
@@ -67,6 +68,7 @@ private:
     void wireLifecycle();
     void wireList();
     void wireDocuments();
+    void wireInfo();
     void placeWindow();
     void loadCatalogue();
     qint32 readSplashInterval(const ProfileFile &settings) const;
@@ -96,4 +98,5 @@ private:
     std::unique_ptr<ListController> m_list;
     std::unique_ptr<ColumnHeaders> m_headers;
     std::unique_ptr<DocumentCommands> m_documents;
+    std::unique_ptr<InfoCommands> m_info;
 };

@@ -6,6 +6,7 @@
 #include "catalogue/cataloguedatabase.h"
 #include "catalogue/catalogueloader.h"
 #include "documents/documentcommands.h"
+#include "info/infocommands.h"
 #include "list/columnheaders.h"
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
@@ -94,6 +95,7 @@ void TfrmMain::loadCatalogue()
                     m_filters->addLookupItem(table, item);
                 });
     LoadVersion(*ADOConnection1, m_loaded.Edition, m_loaded.EditionLabel, m_dialogs);
+    m_info->setEdition(m_loaded.Edition);
 }
 
 qint32 TfrmMain::readSplashInterval(const ProfileFile &settings) const

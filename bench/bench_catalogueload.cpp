@@ -1,12 +1,15 @@
-// Times LoadCatalogue on the demo generator's "Verzeichnis" of 100,000 rows against mdb-export of the
-// same table, and reports the process's peak memory. The database is written by a child run of
-// this program (--write FILE), so that the writer's memory does not count here.
+// Loading the catalogue table "Verzeichnis" of 100,000 and 200,000 data sheets as the program
+// does at start-up, against mdb-export of the same table. What the user waits for is the first
+// load in a fresh process, so both are timed as whole processes, run after run; the load's
+// own time inside its process and, labelled as such, a warm figure (best of several loads in
+// one process, freed memory reused) are given beside it.
+#include "benchcatalogue.h"
+#include "samples.h"
+
 #include "catalogue/cataloguedatabase.h"
 #include "catalogue/catalogueloader.h"
 #include "catalogue/tkennblattliste.h"
 #include "platform/cp1252.h"
-#include "tools/demo/democatalogue.h"
-#include "tools/demo/demodatabase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,19 +17,18 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <cstdio>
-#include <limits>
 #include <sys/resource.h>
+
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int rowCount = 100'000;
-constexpr int rounds = 5;
+constexpr int Runs = 7;
 
-qint64 loadOnce(const QString &folder, qint32 &count)
+// One load; returns the milliseconds and the number of data sheets.
+double loadOnce(const QString &folder, qint32 &count)
 {
     QElapsedTimer timer;
     timer.start();
@@ -34,26 +36,68 @@ qint64 loadOnce(const QString &folder, qint32 &count)
     database.SetConnectionString(CatalogueDatabase::ConnectionString(Cp1252::fromUnicode(folder)));
     TKennblattListe catalogue;
     LoadCatalogue(database, catalogue);
-    const qint64 elapsed = timer.nsecsElapsed();
     count = catalogue.Count();
-    return elapsed;
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
-qint64 exportOnce(const QString &file)
+// As a child: one load in this fresh process; prints its time and the peak memory.
+int runAsLoader(const QString &folder)
+{
+    qint32 count = 0;
+    const double ms = loadOnce(folder, count);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%d %.3f %ld\n", count, ms, usage.ru_maxrss);
+    return count > 0 ? 0 : 1;
+}
+
+double timeProcess(const QString &program, const QStringList &arguments, QByteArray *output)
 {
     QProcess process;
-    process.setStandardOutputFile(QProcess::nullDevice());
+    if (!output)
+        process.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    process.start(u"mdb-export"_s, {file, u"Verzeichnis"_s});
+    process.start(program, arguments);
     if (!process.waitForFinished(-1) || process.exitCode() != 0)
         return -1;
-    return timer.nsecsElapsed();
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    if (output)
+        *output = process.readAllStandardOutput();
+    return ms;
 }
 
-double milliseconds(qint64 nanoseconds)
+void report(int count, const QString &folder)
 {
-    return double(nanoseconds) / 1e6;
+    const QString file = folder + u'/' + BenchCatalogue::fileName();
+    const QString self = QCoreApplication::applicationFilePath();
+    Samples process;
+    Samples inside;
+    Samples exported;
+    double peakMiB = 0;
+    for (int run = 0; run < Runs; ++run) {
+        QByteArray output;
+        process.add(timeProcess(self, {u"--load"_s, folder}, &output));
+        const QList<QByteArray> fields = output.trimmed().split(' ');
+        if (fields.size() == 3) {
+            inside.add(fields[1].toDouble());
+            peakMiB = fields[2].toDouble() / 1024;
+        }
+        exported.add(timeProcess(u"mdb-export"_s, {file, u"Verzeichnis"_s}, nullptr));
+    }
+    Samples warm;
+    for (int run = 0; run < 5; ++run) {
+        qint32 loaded = 0;
+        warm.add(loadOnce(folder, loaded));
+    }
+    std::printf("%d data sheets (%.1f MB file)\n", count, double(QFile(file).size()) / 1e6);
+    std::printf("  load, whole process               %s\n", qPrintable(process.summary("ms")));
+    std::printf("  mdb-export, whole process         %s\n", qPrintable(exported.summary("ms")));
+    std::printf("  ratio of the medians              %8.2f\n",
+                process.median() / exported.median());
+    std::printf("  load inside its fresh process     %s\n", qPrintable(inside.summary("ms")));
+    std::printf("  load, warm (same process again)   %s\n", qPrintable(warm.summary("ms")));
+    std::printf("  peak memory of the load process   %8.1f MiB\n", peakMiB);
 }
 
 } // namespace
@@ -62,39 +106,18 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
-    if (arguments.size() == 3 && arguments[1] == u"--write"_s) {
-        QString error;
-        if (Demo::writeDatabase(Demo::generateCatalogue(rowCount), arguments[2], &error))
-            return 0;
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+    if (const int status = BenchCatalogue::runAsWriter(arguments); status >= 0)
+        return status;
+    if (arguments.size() == 3 && arguments[1] == u"--load"_s)
+        return runAsLoader(arguments[2]);
 
-    QTemporaryDir dir;
-    const QString file = dir.filePath(u"Norvenz SZW Kennblätter.mde"_s);
-    if (QProcess::execute(app.applicationFilePath(), {u"--write"_s, file}) != 0)
-        return 1;
-
-    qint64 bestLoad = std::numeric_limits<qint64>::max();
-    qint64 bestExport = std::numeric_limits<qint64>::max();
-    qint32 count = 0;
-    for (int round = 0; round < rounds; ++round) {
-        bestLoad = std::min(bestLoad, loadOnce(dir.path(), count));
-        const qint64 exported = exportOnce(file);
-        if (exported < 0) {
-            std::fprintf(stderr, "mdb-export failed\n");
+    std::printf("Loading the catalogue table; a fresh process every run\n");
+    for (const int count : {100'000, 200'000}) {
+        QTemporaryDir folder;
+        if (!BenchCatalogue::writeCatalogue(folder.path(), count))
             return 1;
-        }
-        bestExport = std::min(bestExport, exported);
+        report(count, folder.path());
+        std::fflush(stdout);
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-
-    std::printf("Loading the catalogue, %d rows (%lld KiB file), best of %d rounds\n", count,
-                QFile(file).size() / 1024, rounds);
-    std::printf("  LoadCatalogue                  %8.1f ms\n", milliseconds(bestLoad));
-    std::printf("  mdb-export > /dev/null         %8.1f ms\n", milliseconds(bestExport));
-    std::printf("  ratio                          %8.2f\n", double(bestLoad) / double(bestExport));
-    std::printf("  peak RSS of this process       %8.1f MiB\n", double(usage.ru_maxrss) / 1024);
     return 0;
 }

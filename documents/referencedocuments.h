@@ -36,4 +36,3 @@ inline constexpr std::array ReferenceDocuments = {
     ReferenceDocument{SettingsKeys::NamePDFAustenitischeStaehle, u"mnuAustenitischeStaehle",
                       u"&Austenitische Stähle (Detail)"},
 };
-static_assert(ReferenceDocuments.size() == SettingsKeys::NamePDFKeys.size());

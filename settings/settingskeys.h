@@ -3,7 +3,6 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
-#include <array>
 
 // Sections, keys and defaults of the settings file, in one place. The sections of the
 // window-state operations are formed from control names and live with those operations.
@@ -36,18 +35,6 @@ inline constexpr QByteArrayView NamePDFPraegeliste = "NamePDFPraegeliste";
 inline constexpr QByteArrayView NamePDFGruppeneinteilungStaehle = "NamePDFGruppeneinteilungStaehle";
 inline constexpr QByteArrayView NamePDFFerritischeStaehle = "NamePDFFerritischeStaehle";
 inline constexpr QByteArrayView NamePDFAustenitischeStaehle = "NamePDFAustenitischeStaehle";
-inline constexpr std::array<QByteArrayView, 10> NamePDFKeys = {
-    NamePDFDeckblatt,
-    NamePDFHerstellerLieferer,
-    NamePDFKennblattListeNachMarke,
-    NamePDFKennblattListeNachHersteller,
-    NamePDFKennblattListeNachNummer,
-    NamePDFUebersetzungstabelle,
-    NamePDFPraegeliste,
-    NamePDFGruppeneinteilungStaehle,
-    NamePDFFerritischeStaehle,
-    NamePDFAustenitischeStaehle,
-};
 
 // Section "View": item numbers of combo boxes, counted from 0; -1 is no selection.
 inline constexpr QByteArrayView LetzteDruckliste = "LetzteDruckliste";

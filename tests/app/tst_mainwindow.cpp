@@ -456,6 +456,20 @@ private Q_SLOTS:
         for (const MessageBoxSpec &box : m_dialogs->shown())
             QCOMPARE(box.text, expected);
     }
+    void infoShowsTheEdition()
+    {
+        start();
+        QString edition;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            edition = dialog->findChild<QLabel *>(u"StaticText2"_s)->text();
+            dialog->close();
+        });
+        m_window->findChild<QAction *>(u"mnuInfo"_s)->trigger();
+        QCOMPARE(edition, u"Datenbank 2026.2"_s);
+    }
+
     // With the fonts that stand in for the designed ones, texts fit the designed sizes.
     void captionsFitTheirControls()
     {

@@ -1,6 +1,6 @@
-#include "app/splashartwork.h"
 #include "app/untfrmsplash.h"
 
+#include <QLabel>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -10,9 +10,10 @@ class TestSplash : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void artworkHasItsSize()
+    void pictureHasItsSize()
     {
-        const QImage image = splashArtwork();
+        TfrmSplash splash(nullptr);
+        const QImage image = splash.findChild<QLabel *>(u"Image1"_s)->pixmap().toImage();
         QCOMPARE(image.size(), QSize(960, 519));
         // Not a flat placeholder: the picture has many colours.
         QSet<QRgb> colours;

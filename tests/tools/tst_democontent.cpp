@@ -1,4 +1,5 @@
 #include "tools/demo/democatalogue.h"
+#include "tools/demo/demodata.h"
 #include "tools/demo/demogrades.h"
 #include "tools/demo/demorandom.h"
 #include "tools/demo/pagedtable.h"
@@ -263,6 +264,86 @@ private Q_SLOTS:
             QCOMPARE(a.chemistry.rows, b.chemistry.rows);
             QCOMPARE(a.approval, b.approval);
             QCOMPARE(a.changeNote, b.changeNote);
+        }
+    }
+
+    // --- Reading the data files ---
+
+    // Each row is one data file; the reader names the file and line of the first fault, or
+    // (JSON values) the path of the value.
+    void dataFilesAreReadStrictly_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("error");
+        const QByteArray head = "key;n;process\n";
+        QTest::newRow("table") << u"t.csv"_s << head + "A;1;Tig\n\"B;\"\"\";-2;Gas\n" << QString();
+        QTest::newRow("other columns")
+            << u"t.csv"_s << QByteArray("key;process;n\n")
+            << u"t.csv:1: the columns are \"key;process;n\", expected \"key;n;process\""_s;
+        QTest::newRow("field missing") << u"t.csv"_s << head + "A;1;Tig\nB;2\n"
+                                       << u"t.csv:3: 2 fields, expected 3"_s;
+        QTest::newRow("field too many") << u"t.csv"_s << head + "A;1;Tig;\n"
+                                        << u"t.csv:2: 4 fields, expected 3"_s;
+        QTest::newRow("bad number") << u"t.csv"_s << head + "A;1;Tig\nB;1,5;Tig\n"
+                                    << u"t.csv:3: n \"1,5\" is not a whole number"_s;
+        QTest::newRow("unknown name") << u"t.csv"_s << head + "A;1;Laser\n"
+                                      << u"t.csv:2: unknown process \"Laser\" (known: Tig, Gas)"_s;
+        QTest::newRow("quote not closed") << u"t.csv"_s << head + "\"A;1;Tig\n"
+                                          << u"t.csv:2: a quoted field is not closed"_s;
+        QTest::newRow("empty line") << u"t.csv"_s << head + "A;1;Tig\n\nB;2;Gas\n"
+                                    << u"t.csv:3: empty line"_s;
+        QTest::newRow("not UTF-8") << u"t.csv"_s << head + "A;1;Tig\nB\xe4r;2;Gas\n"
+                                   << u"t.csv:3: not valid UTF-8"_s;
+        QTest::newRow("record") << u"t.json"_s << QByteArray(R"({"brand": "X", "yield": 420})")
+                                << QString();
+        QTest::newRow("syntax error")
+            << u"t.json"_s << QByteArray("{\n  \"brand\": \"X\",\n  \"yield\": 420,\n}\n")
+            << u"t.json:4: object is missing after a comma"_s;
+        QTest::newRow("member missing")
+            << u"t.json"_s << QByteArray(R"({"yield": 420})") << u"t.json: \"brand\" is missing"_s;
+        QTest::newRow("wrong type") << u"t.json"_s << QByteArray(R"({"brand": "X", "yield": 4.2})")
+                                    << u"t.json: yield: expected a whole number"_s;
+        QTest::newRow("unknown member")
+            << u"t.json"_s << QByteArray(R"({"brand": "X", "yeild": 420})")
+            << u"t.json: unknown member \"yeild\""_s;
+        QTest::newRow("text") << u"t.html"_s << QByteArray("<p>\nStand {{stand}}</p>") << QString();
+        QTest::newRow("unknown placeholder") << u"t.html"_s << QByteArray("<p>\n{{stnad}}</p>")
+                                             << u"t.html:2: unknown placeholder {{stnad}}"_s;
+        QTest::newRow("placeholder not closed") << u"t.html"_s << QByteArray("<p>{{stand</p>\n}}")
+                                                << u"t.html:1: \"{{\" without \"}}\""_s;
+    }
+
+    void dataFilesAreReadStrictly()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, error);
+        namespace Data = Demo::Data;
+        try {
+            if (file.endsWith(u".csv"_s)) {
+                const Data::Table table =
+                    Data::parseTable(file, content, {u"key"_s, u"n"_s, u"process"_s});
+                for (const Data::Row &row : table.rows) {
+                    row.integer(u"n");
+                    row.choice<int>(u"process", {{u"Tig", 1}, {u"Gas", 2}});
+                }
+                QCOMPARE(table.rows.size(), 2);
+                QCOMPARE(table.rows[1].text(u"key"), u"B;\""_s);
+            } else if (file.endsWith(u".json"_s)) {
+                const Data::Record record = Data::parseRecord(file, content);
+                QCOMPARE(record.value(u"brand").text(), u"X"_s);
+                if (const auto value = record.optional(u"yield"))
+                    QCOMPARE(value->integer(), 420);
+                record.finish();
+            } else {
+                QCOMPARE(
+                    Data::fill(QString::fromUtf8(content), {{u"stand"_s, u"2026.2"_s}}, file, true),
+                    u"<p>\nStand 2026.2</p>"_s);
+            }
+            QVERIFY2(error.isEmpty(), "no error reported");
+        } catch (const Data::Error &e) {
+            QCOMPARE(e.text(), error);
         }
     }
 

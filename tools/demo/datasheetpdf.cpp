@@ -12,10 +12,9 @@ namespace Demo {
 
 namespace {
 
-// The band with the catalogue's name and, at the right, the number in a white box.
-void drawSheetBand(PdfCanvas &canvas, const QString &number)
+// The number in a white box at the band's right end.
+void drawNumberBox(PdfCanvas &canvas, const QString &number)
 {
-    drawBand(canvas, {});
     const QRectF box(ContentRight - 44, 3.5, 44, 14);
     canvas.fill(box, Qt::white);
     canvas.text(box.left() + 3, box.top() + 4.3, u"Kennblatt-Nr."_s, font(6.5), Muted);
@@ -62,7 +61,6 @@ void drawDisclaimer(PdfCanvas &canvas, double y);
 void drawFirstPage(PdfCanvas &canvas, const Catalogue &catalogue, const DataSheet &sheet,
                    const SheetContent &content)
 {
-    drawSheetBand(canvas, content.number);
     double y = 33.0;
     canvas.text(MarginLeft, y, content.brand, font(17, true), Ink);
     y += 6.5;
@@ -126,7 +124,6 @@ void drawDisclaimer(PdfCanvas &canvas, double y)
 
 void drawSecondPage(PdfCanvas &canvas, const SheetContent &content)
 {
-    drawSheetBand(canvas, content.number);
     double y = 33.0;
     canvas.text(MarginLeft, y, content.brand, font(12, true), Ink);
     canvas.textRight(ContentRight, y, u"Fortsetzung"_s, font(8), Muted);
@@ -152,21 +149,17 @@ bool writeDataSheetPdf(const Catalogue &catalogue, const DataSheet &sheet, const
 {
     const SheetContent content = sheetContent(catalogue, sheet);
     PdfCanvas canvas(path, u"Kennblatt %1 – %2"_s.arg(content.number, content.brand));
-    if (!canvas.isOpen()) {
-        if (error)
-            *error = u"cannot create %1"_s.arg(path);
+    if (!canvas.opened(error))
         return false;
-    }
-    const int pages = content.twoPages ? 2 : 1;
-    const QString footerLeft = catalogue.edition.footer() + u" · Kennblatt "_s + content.number;
-    const QString footerCentre;
-    drawFirstPage(canvas, catalogue, sheet, content);
-    drawFooter(canvas, footerLeft, footerCentre, 1, pages);
-    if (content.twoPages) {
-        canvas.newPage();
-        drawSecondPage(canvas, content);
-        drawFooter(canvas, footerLeft, footerCentre, 2, pages);
-    }
+    const PageFrame frame{
+        {}, {}, {}, catalogue.edition.footer() + u" · Kennblatt "_s + content.number};
+    drawPages(canvas, frame, content.twoPages ? 2 : 1, [&](int page) {
+        drawNumberBox(canvas, content.number);
+        if (page == 1)
+            drawFirstPage(canvas, catalogue, sheet, content);
+        else
+            drawSecondPage(canvas, content);
+    });
     return canvas.finish(error);
 }
 

@@ -34,8 +34,8 @@ void inventStems(QList<Manufacturer> &manufacturers, DemoRandom &random)
     for (const Manufacturer &m : std::as_const(manufacturers))
         for (const QString &stem : m.stems)
             used.insert(stem);
-    const QStringList prefixes = Names::stemPrefixes();
-    const QStringList suffixes = Names::stemSuffixes();
+    const QStringList &prefixes = Names::words(Names::Words::StemPrefix);
+    const QStringList &suffixes = Names::words(Names::Words::StemSuffix);
     for (Manufacturer &m : manufacturers) {
         const int wanted = random.between(1, 3);
         for (int tries = 0; m.stems.size() < wanted && tries < 50; ++tries) {
@@ -89,7 +89,7 @@ QList<int> offeredKinds(const Manufacturer &m, const QList<ConsumableKind> &kind
 QString fluxBrand(const Manufacturer &m, Material material, DemoRandom &random)
 {
     static const QStringList unalloyedTypes = {u"FB"_s, u"AB"_s, u"AR"_s, u"MS"_s};
-    static const QStringList stems = Names::fluxStems();
+    const QStringList &stems = Names::words(Names::Words::FluxStem);
     const QString type = material == Material::Stainless        ? u"Cr"_s
                          : material == Material::CreepResistant ? u"FB"_s
                                                                 : random.pick(unalloyedTypes);

@@ -34,7 +34,7 @@ struct Grade
     bool stressRelieved = false;                 // tested also after stress relieving
 };
 
-// The grades of one kind (never empty).
+// The grades of one kind (never empty), from grades.json.
 const QList<Grade> &gradesOf(const ConsumableKind &kind);
 
 } // namespace Demo

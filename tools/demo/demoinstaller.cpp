@@ -1,6 +1,7 @@
 #include "tools/demo/demoinstaller.h"
 
 #include "tools/demo/datasheetpdf.h"
+#include "tools/demo/demodata.h"
 #include "tools/demo/demodatabase.h"
 #include "tools/demo/demoreferences.h"
 #include "tools/demo/demosettings.h"
@@ -57,7 +58,14 @@ bool writeSheets(const Catalogue &catalogue, const QString &folder, int threads,
         QtConcurrent::blockingMap(&pool, indexes, [&](int i) {
             const DataSheet &sheet = catalogue.sheets[i];
             QString problem;
-            if (!writeDataSheetPdf(catalogue, sheet, dir.filePath(sheet.pdfFileName()), &problem)) {
+            bool written = false;
+            try {
+                written = writeDataSheetPdf(catalogue, sheet, dir.filePath(sheet.pdfFileName()),
+                                            &problem);
+            } catch (const Data::Error &e) {
+                problem = e.text();
+            }
+            if (!written) {
                 const QMutexLocker lock(&mutex);
                 if (firstError.isEmpty())
                     firstError = problem;
@@ -113,15 +121,9 @@ void measure(const QString &folder, InstallReport &report)
     }
 }
 
-} // namespace
-
-bool isCompleteDemo(const QString &folder)
-{
-    return QFileInfo(QDir(folder).filePath(MarkerFileName.toString())).isFile();
-}
-
-bool installDemo(const InstallOptions &options, InstallReport *report, QString *error,
-                 const InstallProgress &progress)
+// The whole run; installDemo() adds the handling of bad data files.
+bool install(const InstallOptions &options, InstallReport *report, QString *error,
+             const InstallProgress &progress)
 {
     if (options.count < MinCount || options.count > MaxCount)
         return failWith(error,
@@ -178,6 +180,23 @@ bool installDemo(const InstallOptions &options, InstallReport *report, QString *
     if (report)
         *report = figures;
     return true;
+}
+
+} // namespace
+
+bool isCompleteDemo(const QString &folder)
+{
+    return QFileInfo(QDir(folder).filePath(MarkerFileName.toString())).isFile();
+}
+
+bool installDemo(const InstallOptions &options, InstallReport *report, QString *error,
+                 const InstallProgress &progress)
+{
+    try {
+        return install(options, report, error, progress);
+    } catch (const Data::Error &e) {
+        return failWith(error, e.text()); // the working folder went with the exception
+    }
 }
 
 } // namespace Demo

@@ -1,400 +1,141 @@
 #include "tools/demo/demonames.h"
 
+#include "platform/cp1252.h"
+#include "tools/demo/demodata.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace Demo::Names {
 
-QList<Manufacturer> manufacturers()
+namespace {
+
+// How often each kind of consumable and each organisation occurs, relative to the others:
+// settings of the generator rather than vocabulary, so they stay here, by key.
+const QHash<QString, int> &weights()
 {
-    return {
-        {u"THW"_s,
-         u"Thermoweld Schweißtechnik GmbH"_s,
-         u"Industriestraße 14"_s,
-         u"44147"_s,
-         u"Dortmund"_s,
-         {u"Thermoweld"_s}},
-        {u"KES"_s,
-         u"Gebr. Kessler Elektrodenfabrik KG"_s,
-         u"Mühlweg 17"_s,
-         u"57072"_s,
-         u"Siegen"_s,
-         {u"Kessler"_s}},
-        {u"EDU"_s,
-         u"Elektrodur Elektrodenwerk AG"_s,
-         u"Am Hochofen 3"_s,
-         u"47053"_s,
-         u"Duisburg"_s,
-         {u"Elektrodur"_s}},
-        {u"Hbg"_s,
-         u"Hanseatische Schweißdraht-Handelsgesellschaft mbH"_s,
-         u"Billstraße 102"_s,
-         u"20539"_s,
-         u"Hamburg"_s,
-         {}},
-        {u"FFR"_s,
-         u"Ferrofil Drahtwerke GmbH & Co. KG"_s,
-         u"Walzwerkstraße 21"_s,
-         u"58097"_s,
-         u"Hagen"_s,
-         {u"Ferrofil"_s}},
-        {u"MÜL"_s,
-         u"Müller & Söhne Schweißzusätze KG"_s,
-         u"Kanalstraße 8"_s,
-         u"45881"_s,
-         u"Gelsenkirchen"_s,
-         {}},
-        {u"NSW"_s,
-         u"Nordsee Schweißtechnik GmbH"_s,
-         u"Werftstraße 40"_s,
-         u"27568"_s,
-         u"Bremerhaven"_s,
-         {}},
-        {u"RHS"_s,
-         u"Rheinische Schweißmittel AG"_s,
-         u"Rheinuferstraße 77"_s,
-         u"47829"_s,
-         u"Krefeld"_s,
-         {}},
-        {u"ELB"_s, u"Elbtal Drahtwerk GmbH"_s, u"Hafenweg 12"_s, u"01067"_s, u"Dresden"_s, {}},
-        {u"GÖS"_s, u"Gößweiner Metallurgie GmbH"_s, u"Brunnenstraße 2"_s, u"95028"_s, u"Hof"_s, {}},
-        {u"BÄR"_s,
-         u"Bärenstein Schweißtechnik KG"_s,
-         u"Gewerbering 9"_s,
-         u"09471"_s,
-         u"Bärenstein"_s,
-         {}},
-        {u"ISA"_s,
-         u"Isartaler Drahtzieherei GmbH"_s,
-         u"Schäftlarnstraße 160"_s,
-         u"81371"_s,
-         u"München"_s,
-         {u"Isarfil"_s}},
-        {u"MNA"_s,
-         u"Mainarc Schweißtechnik GmbH"_s,
-         u"Hanauer Landstraße 300"_s,
-         u"60314"_s,
-         u"Frankfurt am Main"_s,
-         {u"Mainarc"_s}},
-        {u"WES"_s,
-         u"Weserfil Drahtverarbeitung GmbH"_s,
-         u"Schlachte 4"_s,
-         u"28195"_s,
-         u"Bremen"_s,
-         {u"Weserfil"_s}},
-        {u"ALP"_s,
-         u"Alpinox Edelstahl-Schweißzusätze GmbH"_s,
-         u"Bergstraße 11"_s,
-         u"87435"_s,
-         u"Kempten (Allgäu)"_s,
-         {u"Alpinox"_s}},
-        {u"DUR"_s,
-         u"Duroflex Hartauftrag GmbH"_s,
-         u"Zechenstraße 6"_s,
-         u"45768"_s,
-         u"Marl"_s,
-         {u"Duroflex"_s}},
-        {u"Ewk"_s,
-         u"Eisenwerk Westerwald KG"_s,
-         u"Hüttenstraße 25"_s,
-         u"56410"_s,
-         u"Montabaur"_s,
-         {}},
-        {u"SPR"_s,
-         u"Spreeweld Schweißtechnik GmbH"_s,
-         u"Köpenicker Straße 48"_s,
-         u"10179"_s,
-         u"Berlin"_s,
-         {u"Spreeweld"_s}},
-        {u"KRA"_s,
-         u"Kraftnaht Industriebedarf GmbH & Co. KG"_s,
-         u"Lagerstraße 3"_s,
-         u"30855"_s,
-         u"Langenhagen"_s,
-         {u"Kraftnaht"_s}},
-        {u"STF"_s,
-         u"Stahlfix Schweißbedarf Handels-GmbH"_s,
-         u"Robert-Bosch-Straße 19"_s,
-         u"70469"_s,
-         u"Stuttgart"_s,
-         {u"Stahlfix"_s}},
-        {u"CHR"_s,
-         u"Chromal Legierungstechnik AG"_s,
-         u"Industriepark 12"_s,
-         u"66119"_s,
-         u"Saarbrücken"_s,
-         {u"Chromal"_s}},
-        {u"NIC"_s,
-         u"Nickelit Sonderwerkstoffe GmbH"_s,
-         u"Fabrikstraße 33"_s,
-         u"42699"_s,
-         u"Solingen"_s,
-         {u"Nickelit"_s}},
-        {u"ALW"_s,
-         u"Aluweld Leichtmetall-Schweißtechnik GmbH"_s,
-         u"Hafenstraße 5"_s,
-         u"88045"_s,
-         u"Friedrichshafen"_s,
-         {u"Aluweld"_s}},
-        {u"SÜW"_s,
-         u"Süddeutsche Schweißwerke AG"_s,
-         u"Ulmer Straße 220"_s,
-         u"86156"_s,
-         u"Augsburg"_s,
-         {}},
-        {u"LAU"_s,
-         u"Lausitzer Elektrodenwerk GmbH"_s,
-         u"Spremberger Straße 14"_s,
-         u"03046"_s,
-         u"Cottbus"_s,
-         {}},
-        {u"TEU"_s,
-         u"Teutoburger Schweißtechnik Meyer KG"_s,
-         u"Detmolder Straße 88"_s,
-         u"33604"_s,
-         u"Bielefeld"_s,
-         {}},
-        {u"HAR"_s, u"Harzer Drahtwerke GmbH"_s, u"Okerstraße 7"_s, u"38640"_s, u"Goslar"_s, {}},
-        {u"OST"_s,
-         u"Ostseedraht Schweißzusätze GmbH"_s,
-         u"Am Seehafen 1"_s,
-         u"18147"_s,
-         u"Rostock"_s,
-         {}},
-        {u"FRK"_s,
-         u"Fränkische Schweißdrahtwerke GmbH"_s,
-         u"Nürnberger Straße 45"_s,
-         u"91126"_s,
-         u"Schwabach"_s,
-         {}},
-        {u"kwt"_s,
-         u"Kühne Werkstofftechnik GmbH"_s,
-         u"Lindenallee 10"_s,
-         u"34117"_s,
-         u"Kassel"_s,
-         {}},
-        {u"SAU"_s,
-         u"Sauerländer Elektroden GmbH & Co. KG"_s,
-         u"Lenneuferstraße 2"_s,
-         u"57368"_s,
-         u"Lennestadt"_s,
-         {}},
-        {u"ODW"_s,
-         u"Odenwälder Schweißmittel GmbH"_s,
-         u"Darmstädter Straße 60"_s,
-         u"64720"_s,
-         u"Michelstadt"_s,
-         {}},
-        {u"EIF"_s, u"Eifel-Draht GmbH"_s, u"Bahnhofstraße 9"_s, u"54634"_s, u"Bitburg"_s, {}},
-        {u"VOG"_s,
-         u"Vogtländische Schweißtechnik GmbH"_s,
-         u"Reichenbacher Straße 30"_s,
-         u"08523"_s,
-         u"Plauen"_s,
-         {}},
-        {u"BRA"_s,
-         u"Brandenburger Schweißzusatz-Vertrieb GmbH"_s,
-         u"Werderstraße 15"_s,
-         u"14467"_s,
-         u"Potsdam"_s,
-         {}},
-        {u"MOS"_s,
-         u"Moselländische Metallwerke AG"_s,
-         u"Uferstraße 4"_s,
-         u"54290"_s,
-         u"Trier"_s,
-         {}},
-        {u"PFA"_s,
-         u"Pfälzer Drahtindustrie GmbH"_s,
-         u"Industriestraße 50"_s,
-         u"67063"_s,
-         u"Ludwigshafen am Rhein"_s,
-         {}},
-        {u"NRS"_s,
-         u"Niederrhein Schweißtechnik GmbH"_s,
-         u"Weseler Straße 12"_s,
-         u"47533"_s,
-         u"Kleve"_s,
-         {}},
-        {u"HEL"_s, u"Hellweg Elektroden GmbH"_s, u"Soester Straße 70"_s, u"59065"_s, u"Hamm"_s, {}},
-        {u"TIR"_s,
-         u"Tiroler Schweißdraht Ges.m.b.H."_s,
-         u"Amraser Straße 20"_s,
-         u"A-6020"_s,
-         u"Innsbruck"_s,
-         {}},
-        {u"VSZ"_s,
-         u"Vereinigte Schweißzusatz AG"_s,
-         u"Hardturmstrasse 50"_s,
-         u"CH-8005"_s,
-         u"Zürich"_s,
-         {}},
-        {u"ADL"_s,
-         u"Adlerdraht GmbH"_s,
-         u"Industriering 44"_s,
-         u"73037"_s,
-         u"Göppingen"_s,
-         {u"Adlerfil"_s}},
-        {u"FAL"_s,
-         u"Falkenarc Schweißsysteme GmbH"_s,
-         u"Albstraße 3"_s,
-         u"72764"_s,
-         u"Reutlingen"_s,
-         {u"Falkenarc"_s}},
-        {u"STR"_s,
-         u"Sternweld AG"_s,
-         u"Werkstraße 1"_s,
-         u"74076"_s,
-         u"Heilbronn"_s,
-         {u"Sternweld"_s}},
-        {u"BLI"_s,
-         u"Blitzfil Drahtwerk GmbH"_s,
-         u"Am Kanal 19"_s,
-         u"26123"_s,
-         u"Oldenburg"_s,
-         {u"Blitzfil"_s}},
-        {u"GLU"_s,
-         u"Glutnaht Schweißzusätze GmbH"_s,
-         u"Hüttenweg 8"_s,
-         u"66763"_s,
-         u"Dillingen/Saar"_s,
-         {u"Glutnaht"_s}},
-        {u"KÖH"_s,
-         u"Köhler & Partner Schweißtechnik-Handel KG"_s,
-         u"Gartenstraße 22"_s,
-         u"50667"_s,
-         u"Köln"_s,
-         {}},
-        {u"Wsh"_s,
-         u"Westfälische Schweißdraht-Handelsgesellschaft mbH"_s,
-         u"Hafenweg 30"_s,
-         u"48155"_s,
-         u"Münster"_s,
-         {}},
-        {u"OBF"_s,
-         u"Oberpfälzer Elektrodenfabrik GmbH"_s,
-         u"Regensburger Straße 100"_s,
-         u"92224"_s,
-         u"Amberg"_s,
-         {}},
-        {u"NIE"_s,
-         u"Niedersächsische Schweißmittelwerke AG"_s,
-         u"Hildesheimer Straße 210"_s,
-         u"30519"_s,
-         u"Hannover"_s,
-         {}},
-        {u"ERZ"_s,
-         u"Erzgebirgische Drahtwerke GmbH"_s,
-         u"Annaberger Straße 77"_s,
-         u"09456"_s,
-         u"Annaberg-Buchholz"_s,
-         {}},
-        {u"RUH"_s,
-         u"Ruhrtal Schweißtechnik GmbH"_s,
-         u"Ruhrdeich 5"_s,
-         u"45525"_s,
-         u"Hattingen"_s,
-         {}},
-        {u"BOD"_s,
-         u"Bodensee Edelstahltechnik GmbH"_s,
-         u"Seestraße 40"_s,
-         u"78467"_s,
-         u"Konstanz"_s,
-         {}},
-        {u"SCH"_s,
-         u"Schwarzwald Schweißdraht GmbH & Co. KG"_s,
-         u"Kinzigstraße 3"_s,
-         u"77652"_s,
-         u"Offenburg"_s,
-         {}},
-        {u"THÜ"_s,
-         u"Thüringer Schweißzusatzwerk GmbH"_s,
-         u"Erfurter Straße 12"_s,
-         u"99423"_s,
-         u"Weimar"_s,
-         {}},
-        {u"MEW"_s,
-         u"Magdeburger Elektrodenwerk GmbH"_s,
-         u"Schönebecker Straße 60"_s,
-         u"39104"_s,
-         u"Magdeburg"_s,
-         {}},
-        {u"HOL"_s,
-         u"Holsteiner Schweißtechnik Jensen KG"_s,
-         u"Kieler Straße 150"_s,
-         u"24768"_s,
-         u"Rendsburg"_s,
-         {}},
-        {u"NOR"_s,
-         u"Norddeutsche Fülldraht GmbH"_s,
-         u"Am Stahlwerk 2"_s,
-         u"23569"_s,
-         u"Lübeck"_s,
-         {}},
-        {u"Alb"_s,
-         u"Schwäbische Alb Schweißmittel GmbH"_s,
-         u"Gewerbestraße 7"_s,
-         u"72458"_s,
-         u"Albstadt"_s,
-         {}},
-        {u"HEW"_s,
-         u"Hessische Elektrodenwerke AG"_s,
-         u"Frankfurter Straße 130"_s,
-         u"35392"_s,
-         u"Gießen"_s,
-         {}},
+    static const QHash<QString, int> table = {
+        {u"SEB"_s, 14}, {u"SER"_s, 12}, {u"SeRB"_s, 5}, {u"SEZ"_s, 3},   {u"SEH"_s, 4},
+        {u"SEW"_s, 5},  {u"SEA"_s, 7},  {u"SENi"_s, 2}, {u"AUF"_s, 2},   {u"MAG"_s, 12},
+        {u"MAGh"_s, 3}, {u"MAGw"_s, 3}, {u"MIG"_s, 5},  {u"MIGAl"_s, 3}, {u"FÜD"_s, 6},
+        {u"FÜB"_s, 2},  {u"FÜM"_s, 3},  {u"FÜN"_s, 3},  {u"UP"_s, 8},    {u"UPw"_s, 2},
+        {u"UPN"_s, 2},  {u"WIG"_s, 4},  {u"WIGn"_s, 3}, {u"GAS"_s, 1},   {u"TÜN"_s, 30},
+        {u"TÜS"_s, 28}, {u"SVR"_s, 16}, {u"EPM"_s, 10}, {u"MPO"_s, 10},  {u"Lsr"_s, 6},
     };
+    return table;
 }
 
-QList<ConsumableKind> consumableKinds()
+int weightOf(const Data::Row &row, const QString &key)
 {
-    using enum Process;
-    using enum Material;
-    using C = Coating;
-    return {
-        {u"SEB"_s, u"Stabelektrode, basisch"_s, Electrode, Unalloyed, C::Basic, 14},
-        {u"SER"_s, u"Stabelektrode, rutil"_s, Electrode, Unalloyed, C::Rutile, 12},
-        {u"SeRB"_s, u"Stabelektrode, rutilbasisch"_s, Electrode, Unalloyed, C::RutileBasic, 5},
-        {u"SEZ"_s, u"Stabelektrode, zellulosisch"_s, Electrode, Unalloyed, C::Cellulosic, 3},
-        {u"SEH"_s, u"Stabelektrode, hochfest"_s, Electrode, HighStrength, C::Basic, 4},
-        {u"SEW"_s, u"Stabelektrode, warmfest"_s, Electrode, CreepResistant, C::Basic, 5},
-        {u"SEA"_s, u"Stabelektrode, nichtrostend"_s, Electrode, Stainless, C::Rutile, 7},
-        {u"SENi"_s, u"Stabelektrode, Nickelbasis"_s, Electrode, Nickel, C::Basic, 2},
-        {u"AUF"_s, u"Stabelektrode zum Auftragschweißen"_s, Electrode, Hardfacing, C::Basic, 2},
-        {u"MAG"_s, u"Massivdraht MAG, unlegiert"_s, SolidWire, Unalloyed, C::None, 12},
-        {u"MAGh"_s, u"Massivdraht MAG, hochfest"_s, SolidWire, HighStrength, C::None, 3},
-        {u"MAGw"_s, u"Massivdraht MAG, warmfest"_s, SolidWire, CreepResistant, C::None, 3},
-        {u"MIG"_s, u"Massivdraht MIG/MAG, nichtrostend"_s, SolidWire, Stainless, C::None, 5},
-        {u"MIGAl"_s, u"Massivdraht MIG, Aluminium"_s, SolidWire, Aluminium, C::None, 3},
-        {u"FÜD"_s, u"Fülldraht, rutil"_s, FluxCored, Unalloyed, C::Rutile, 6},
-        {u"FÜB"_s, u"Fülldraht, basisch"_s, FluxCored, Unalloyed, C::Basic, 2},
-        {u"FÜM"_s, u"Metallpulver-Fülldraht"_s, FluxCored, Unalloyed, C::MetalPowder, 3},
-        {u"FÜN"_s, u"Fülldraht, nichtrostend"_s, FluxCored, Stainless, C::Rutile, 3},
-        {u"UP"_s, u"UP-Draht/Pulver-Kombination"_s, SubmergedArc, Unalloyed, C::None, 8},
-        {u"UPw"_s, u"UP-Draht/Pulver-Kombination, warmfest"_s, SubmergedArc, CreepResistant,
-         C::None, 2},
-        {u"UPN"_s, u"UP-Draht/Pulver-Kombination, nichtrostend"_s, SubmergedArc, Stainless, C::None,
-         2},
-        {u"WIG"_s, u"WIG-Stab, unlegiert"_s, Tig, Unalloyed, C::None, 4},
-        {u"WIGn"_s, u"WIG-Stab, nichtrostend"_s, Tig, Stainless, C::None, 3},
-        {u"GAS"_s, u"Gasschweißstab"_s, Gas, Unalloyed, C::None, 1},
-    };
+    const auto weight = weights().constFind(key);
+    if (weight == weights().cend())
+        row.fail(u"the generator has no weight for the key \"%1\""_s.arg(key));
+    return *weight;
 }
 
-QList<Organisation> organisations()
+// Keys become lookup keys of the database: at most ten Windows-1252 characters, and no two
+// that the viewer's case-blind lookup would take for one.
+QString checkedKey(const Data::Row &row, QSet<QString> &seen)
 {
-    return {
-        {u"TÜN"_s, u"Technische Überwachung Nord e. V."_s, u"Hamburg"_s},
-        {u"TÜS"_s, u"Technische Überwachung Süd GmbH"_s, u"München"_s},
-        {u"SVR"_s, u"Schweißtechnische Versuchsanstalt Rheinland"_s, u"Köln"_s},
-        {u"EPM"_s, u"Eisenbahn-Prüfstelle Mitteldeutschland"_s, u"Leipzig"_s},
-        {u"MPO"_s, u"Materialprüfanstalt Oberland"_s, u"Rosenheim"_s},
-        {u"Lsr"_s, u"Lindholmer Schiffsregister"_s, u"Bremen"_s},
-    };
+    const QString key = row.text(u"key");
+    if (key.isEmpty() || key.size() > 10 || Cp1252::toUnicode(Cp1252::fromUnicode(key)) != key)
+        row.fail(u"the key \"%1\" is not 1 to 10 Windows-1252 characters"_s.arg(key));
+    if (seen.contains(key.toCaseFolded()))
+        row.fail(u"the key \"%1\" differs from an earlier one only in letter case"_s.arg(key));
+    seen.insert(key.toCaseFolded());
+    return key;
 }
 
-QList<int> organisationWeights()
+} // namespace
+
+const QList<Manufacturer> &manufacturers()
 {
-    return {30, 28, 16, 10, 10, 6};
+    static const QList<Manufacturer> list = [] {
+        QList<Manufacturer> result;
+        QSet<QString> keys;
+        const Data::Table table =
+            Data::table(u"manufacturers.csv"_s,
+                        {u"key"_s, u"name"_s, u"street"_s, u"postcode"_s, u"city"_s, u"stems"_s});
+        for (const Data::Row &row : table.rows) {
+            result.append({checkedKey(row, keys), row.text(u"name"), row.text(u"street"),
+                           row.text(u"postcode"), row.text(u"city"), row.words(u"stems")});
+        }
+        return result;
+    }();
+    return list;
+}
+
+const QList<ConsumableKind> &consumableKinds()
+{
+    static const QList<ConsumableKind> list = [] {
+        using enum Process;
+        using enum Material;
+        QList<ConsumableKind> result;
+        QSet<QString> keys;
+        const Data::Table table = Data::table(
+            u"kinds.csv"_s, {u"key"_s, u"name"_s, u"process"_s, u"material"_s, u"coating"_s});
+        for (const Data::Row &row : table.rows) {
+            ConsumableKind kind;
+            kind.key = checkedKey(row, keys);
+            kind.name = row.text(u"name");
+            kind.process = row.choice<Process>(u"process", {{u"Electrode", Electrode},
+                                                            {u"SolidWire", SolidWire},
+                                                            {u"FluxCored", FluxCored},
+                                                            {u"SubmergedArc", SubmergedArc},
+                                                            {u"Tig", Tig},
+                                                            {u"Gas", Gas}});
+            kind.material = row.choice<Material>(u"material", {{u"Unalloyed", Unalloyed},
+                                                               {u"HighStrength", HighStrength},
+                                                               {u"CreepResistant", CreepResistant},
+                                                               {u"Stainless", Stainless},
+                                                               {u"Nickel", Nickel},
+                                                               {u"Aluminium", Aluminium},
+                                                               {u"Hardfacing", Hardfacing}});
+            kind.coating =
+                row.choice<Coating>(u"coating", {{u"None", Coating::None},
+                                                 {u"Basic", Coating::Basic},
+                                                 {u"Rutile", Coating::Rutile},
+                                                 {u"RutileBasic", Coating::RutileBasic},
+                                                 {u"Cellulosic", Coating::Cellulosic},
+                                                 {u"MetalPowder", Coating::MetalPowder}});
+            kind.weight = weightOf(row, kind.key);
+            result.append(kind);
+        }
+        return result;
+    }();
+    return list;
+}
+
+const QList<Organisation> &organisations()
+{
+    static const QList<Organisation> list = [] {
+        QList<Organisation> result;
+        QSet<QString> keys;
+        const Data::Table table =
+            Data::table(u"organisations.csv"_s, {u"key"_s, u"name"_s, u"city"_s});
+        for (const Data::Row &row : table.rows) {
+            const QString key = checkedKey(row, keys);
+            weightOf(row, key);
+            result.append({key, row.text(u"name"), row.text(u"city")});
+        }
+        return result;
+    }();
+    return list;
+}
+
+const QList<int> &organisationWeights()
+{
+    static const QList<int> list = [] {
+        QList<int> result;
+        for (const Organisation &o : organisations())
+            result.append(weights().value(o.key));
+        return result;
+    }();
+    return list;
 }
 
 Edition edition()
@@ -402,25 +143,26 @@ Edition edition()
     return {u"2026"_s, u"2"_s, u"Ausgabe Herbst 2026"_s};
 }
 
-QStringList stemPrefixes()
+const QStringList &words(Words list)
 {
-    return {u"Nord"_s,  u"Rheno"_s,  u"Saxo"_s,   u"Hanse"_s, u"Weser"_s,  u"Duro"_s,
-            u"Glut"_s,  u"Funken"_s, u"Stern"_s,  u"Greif"_s, u"Kessel"_s, u"Brücken"_s,
-            u"Werft"_s, u"Hütten"_s, u"Tiefen"_s, u"Eisen"_s, u"Ferro"_s,  u"Inoxa"_s,
-            u"Elbo"_s,  u"Ruhro"_s,  u"Alba"_s,   u"Licht"_s, u"Mono"_s,   u"Vulka"_s,
-            u"Terra"_s, u"Hart"_s,   u"Kälte"_s,  u"Wärme"_s, u"Taurus"_s, u"Orion"_s};
-}
-
-QStringList stemSuffixes()
-{
-    return {u"weld"_s, u"dur"_s,  u"fil"_s, u"arc"_s,  u"nit"_s,  u"trode"_s, u"naht"_s,
-            u"tec"_s,  u"star"_s, u"on"_s,  u"fest"_s, u"flex"_s, u"span"_s,  u"lit"_s};
-}
-
-QStringList fluxStems()
-{
-    return {u"Granuflux"_s, u"Pulvital"_s,   u"Schlackon"_s, u"Basiflux"_s,      u"Agglomer"_s,
-            u"Fluxal"_s,    u"Nordpulver"_s, u"Sinterit"_s,  u"Schmelzpulver"_s, u"Körnit"_s};
+    static constexpr std::pair<QStringView, Words> names[] = {
+        {u"StemPrefix", Words::StemPrefix},
+        {u"StemSuffix", Words::StemSuffix},
+        {u"FluxStem", Words::FluxStem},
+        {u"StampColour", Words::StampColour},
+        {u"ApprovalScope", Words::ApprovalScope}};
+    static const std::array<QStringList, std::size(names)> lists = [] {
+        std::array<QStringList, std::size(names)> result;
+        const Data::Table table = Data::table(u"vocabulary.csv"_s, {u"list"_s, u"text"_s});
+        for (const Data::Row &row : table.rows)
+            result[std::size_t(row.choice(u"list", names))].append(row.text(u"text"));
+        for (const auto &[name, which] : names) {
+            if (result[std::size_t(which)].isEmpty())
+                throw Data::Error(u"vocabulary.csv: no words in the list %1"_s.arg(name));
+        }
+        return result;
+    }();
+    return lists[std::size_t(list)];
 }
 
 } // namespace Demo::Names

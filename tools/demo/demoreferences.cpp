@@ -1,5 +1,6 @@
 #include "tools/demo/demoreferences.h"
 
+#include "documents/referencedocuments.h"
 #include "settings/settingskeys.h"
 #include "tools/demo/democatalogue.h"
 
@@ -35,7 +36,7 @@ bool writeReferenceDocuments(const Catalogue &catalogue, const QString &folder, 
         writeListByNumber,   writeTranslationTable, writeStampList,   writeSteelGroups,
         writeFerriticSteels, writeAusteniticSteels,
     };
-    static_assert(std::size(writers) == SettingsKeys::NamePDFKeys.size());
+    static_assert(std::size(writers) == ReferenceDocuments.size());
     const QDir dir(folder);
     for (qsizetype i = 0; i < referenceFiles().size(); ++i) {
         if (!writers[i](catalogue, dir.filePath(referenceFiles()[i].fileName), error))

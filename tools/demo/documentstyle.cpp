@@ -31,28 +31,29 @@ void drawBand(PdfCanvas &canvas, const QString &editionLabel)
         canvas.textRight(ContentRight, 10.5, editionLabel, font(9, true), Qt::white);
 }
 
-double drawHeader(PdfCanvas &canvas, const QString &editionLabel, const QString &title,
-                  const QString &subtitle)
-{
-    drawBand(canvas, editionLabel);
-    canvas.text(MarginLeft, 33.0, title, font(15, true), Brand);
-    double y = 35.0;
-    if (!subtitle.isEmpty()) {
-        canvas.text(MarginLeft, 40.0, subtitle, font(8.5), Muted);
-        y = 42.0;
-    }
-    return y + 4.0;
-}
-
-void drawFooter(PdfCanvas &canvas, const QString &left, const QString &centre, int page, int pages)
+void drawFooter(PdfCanvas &canvas, const QString &left, int page, int pages)
 {
     const QFont small = font(7);
     canvas.line(MarginLeft, FooterRule, ContentRight, FooterRule, Rule, 0.25);
     canvas.text(MarginLeft, FooterRule + 5.0, left, small, Muted);
-    if (!centre.isEmpty())
-        canvas.textCentred(PdfCanvas::PageWidth / 2, FooterRule + 5.0, centre, small, Muted);
     canvas.textRight(ContentRight, FooterRule + 5.0, u"Seite %1 von %2"_s.arg(page).arg(pages),
                      small, Muted);
+}
+
+void drawPages(PdfCanvas &canvas, const PageFrame &frame, int pages,
+               const std::function<void(int page)> &body)
+{
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            canvas.newPage();
+        drawBand(canvas, frame.editionLabel);
+        if (!frame.title.isEmpty())
+            canvas.text(MarginLeft, 33.0, frame.title, font(15, true), Brand);
+        if (!frame.subtitle.isEmpty())
+            canvas.text(MarginLeft, 40.0, frame.subtitle, font(8.5), Muted);
+        drawFooter(canvas, frame.footer, page, pages);
+        body(page);
+    }
 }
 
 double drawSectionHeading(PdfCanvas &canvas, double y, const QString &text)

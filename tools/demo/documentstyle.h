@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <utility>
 
 class PdfCanvas;
@@ -35,12 +36,23 @@ inline constexpr double FooterRule = 281.0; // the content ends above it
 // The header band with the catalogue's name and the edition label at the right.
 void drawBand(PdfCanvas &canvas, const QString &editionLabel);
 
-// Band, then title and subtitle below it; returns where the content begins.
-double drawHeader(PdfCanvas &canvas, const QString &editionLabel, const QString &title,
-                  const QString &subtitle);
+// A rule and one line: `left` text and "Seite x von y" at the right.
+void drawFooter(PdfCanvas &canvas, const QString &left, int page, int pages);
 
-// A rule and one line: `left` text, `centre` text, "Seite x von y" at the right.
-void drawFooter(PdfCanvas &canvas, const QString &left, const QString &centre, int page, int pages);
+// What every page of a document carries: the band with the edition label (none when
+// empty), the title and subtitle below it when given, and the footer.
+struct PageFrame
+{
+    QString editionLabel;
+    QString title;
+    QString subtitle;
+    QString footer;
+};
+
+// Draws `pages` pages onto `canvas`, whose first page is open: on each the frame, then
+// `body` with the page number counted from 1.
+void drawPages(PdfCanvas &canvas, const PageFrame &frame, int pages,
+               const std::function<void(int page)> &body);
 
 // A section heading with a thin rule under it; returns the y below it.
 double drawSectionHeading(PdfCanvas &canvas, double y, const QString &text);

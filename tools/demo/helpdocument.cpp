@@ -1,8 +1,12 @@
 #include "tools/demo/helpdocument.h"
 
+#include "documents/referencedocuments.h"
+#include "settings/settingskeys.h"
 #include "tools/demo/democatalogue.h"
+#include "tools/demo/demodata.h"
+#include "tools/demo/demodatabase.h"
+#include "tools/demo/demoreferences.h"
 #include "tools/demo/documentstyle.h"
-#include "tools/demo/helptextparts.h"
 #include "tools/demo/pdfcanvas.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -29,25 +33,45 @@ constexpr double BodyBottom = FooterRule - 4.0;
 // and drawn scaled onto the PDF (as QTextDocument::print does).
 constexpr double LayoutDpi = 96.0;
 
-// Margins in pixels of the layout resolution; font sizes in points.
-const QString styleSheet = uR"(
-p { margin-top: 0px; margin-bottom: 7px; line-height: 125%; }
-h1 { font-size: 15pt; color: #1f3a5f; margin-top: 20px; margin-bottom: 9px; }
-h2 { font-size: 11pt; color: #1f3a5f; margin-top: 14px; margin-bottom: 5px; }
-li { margin-bottom: 4px; line-height: 125%; }
-th { background-color: #1f3a5f; color: #ffffff; font-size: 8.5pt; text-align: left; }
-td { font-size: 8.8pt; }
-table { margin-top: 2px; margin-bottom: 12px; }
-code { font-family: "DejaVu Sans Mono"; font-size: 8.5pt; color: #1f3a5f; }
-pre { font-family: "DejaVu Sans Mono"; font-size: 8pt; background-color: #f2f4f7; }
-.title { font-size: 24pt; font-weight: bold; color: #1f3a5f; margin-bottom: 3px; }
-.subtitle { font-size: 13pt; color: #5f6670; margin-bottom: 18px; }
-.toc { font-size: 10pt; }
-)"_s;
+// The opening tag of a ruled table, and a tinted box for a hint; the chapters name them
+// {{table}} and {{note}} … {{/note}}.
+const QString TableStart =
+    u"<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\" "
+    u"style=\"border-color: #b8c2cc; border-collapse: collapse; border-style: solid;\">"_s;
+const QString NoteStart =
+    u"<table width=\"100%\" cellspacing=\"0\" cellpadding=\"7\" bgcolor=\"#dce6f0\"><tr><td>"_s;
+const QString NoteEnd = u"</td></tr></table>"_s;
 
-QString escaped(const QString &text)
+// One row per reference document: its settings key, the viewer's menu item and the file.
+QString referenceRows()
 {
-    return text.toHtmlEscaped();
+    QString rows;
+    const QList<ReferenceFile> &files = referenceFiles();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        QString caption = ReferenceDocuments[std::size_t(i)].caption.toString();
+        caption.remove(u'&');
+        rows += u"<tr><td><code>%1</code></td><td>%2</td><td>%3</td></tr>\n"_s.arg(
+            QString::fromLatin1(files[i].settingsKey), caption.toHtmlEscaped(),
+            files[i].fileName.toHtmlEscaped());
+    }
+    return rows;
+}
+
+// What the guide's text takes from the program rather than from its files.
+Data::Values helpValues(const Catalogue &catalogue)
+{
+    return {
+        {u"stand"_s, catalogue.edition.text().toHtmlEscaped()},
+        {u"ausgabe"_s, catalogue.edition.label.toHtmlEscaped()},
+        {u"version"_s, QStringLiteral(KB_VERSION_TEXT)},
+        {u"timerSplashVorgabe"_s, QString::number(SettingsKeys::TimerSplashDefault)},
+        {u"teilStringVorgabe"_s, QString::number(SettingsKeys::FilterImmerAlsTeilStringDefault)},
+        {u"datenbank"_s, DatabaseFileName.toString().toHtmlEscaped()},
+        {u"hilfe"_s, HelpFileName.toString().toHtmlEscaped()},
+        {u"referenzen"_s, referenceRows()},
+        {u"table"_s, TableStart},
+        {u"note"_s, NoteStart},
+        {u"/note"_s, NoteEnd}};
 }
 
 // The title page with the contents, then every chapter; `pages` holds each chapter's page
@@ -55,26 +79,20 @@ QString escaped(const QString &text)
 QString buildHtml(const Catalogue &catalogue, const QList<HelpChapter> &chapters,
                   const QList<int> &pages)
 {
-    QString html = u"<html><body>"_s;
-    html += u"<p class=\"title\">Norvenz SZW Kennblätter</p>"_s;
-    html += u"<p class=\"subtitle\">Benutzerhandbuch zum Programm<br/>"_s +
-            escaped(catalogue.edition.label) + u" (Stand "_s + escaped(catalogue.edition.text()) +
-            u")</p>"_s;
-    html += u"<p>Dieses Handbuch beschreibt, wie Sie mit dem Programm die Kennblätter der "
-            u"eignungsgeprüften Schweißzusätze finden, anzeigen und drucken und wie Sie es über "
-            u"seine Einstellungsdatei einrichten.</p>"_s;
-    html += u"<h2>Inhalt</h2><table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">"_s;
+    QString contents;
     for (qsizetype i = 0; i < chapters.size(); ++i) {
-        html += u"<tr><td class=\"toc\" width=\"8%\">%1</td><td class=\"toc\">%2</td>"
-                u"<td class=\"toc\" align=\"right\" width=\"10%\">%3</td></tr>"_s.arg(
-                    QString::number(i + 1), escaped(chapters[i].title),
-                    pages.value(i) > 0 ? QString::number(pages.value(i)) : u"0"_s);
+        contents += u"<tr><td class=\"toc\" width=\"8%\">%1</td><td class=\"toc\">%2</td>"
+                    u"<td class=\"toc\" align=\"right\" width=\"10%\">%3</td></tr>\n"_s.arg(
+                        QString::number(i + 1), chapters[i].title.toHtmlEscaped(),
+                        QString::number(pages.value(i)));
     }
-    html += u"</table>"_s;
+    Data::Values values = helpValues(catalogue);
+    values.insert(u"inhalt"_s, contents);
+    QString html = u"<html><body>"_s + Data::text(u"help/title.html"_s, values);
     for (qsizetype i = 0; i < chapters.size(); ++i) {
         const QString style = i == 0 ? u" style=\"page-break-before: always;\""_s : QString();
         html += u"<h1%1>%2&#160;&#160;%3</h1>"_s.arg(style, QString::number(i + 1),
-                                                     escaped(chapters[i].title));
+                                                     chapters[i].title.toHtmlEscaped());
         html += chapters[i].html;
     }
     html += u"</body></html>"_s;
@@ -93,7 +111,7 @@ struct PageBreaks
 QString withPageBreaks(const QString &html, const PageBreaks &breaks)
 {
     static const QString breakStyle = u" style=\"page-break-before: always;\""_s;
-    const QString noteStart = HelpText::note({}).left(HelpText::note({}).indexOf(u'>'));
+    const QString noteStart = NoteStart.left(NoteStart.indexOf(u'>'));
     QString result = html;
     int heading = 0;
     int note = 0;
@@ -161,14 +179,20 @@ QList<int> chapterPages(QTextDocument &document, double pageHeight)
 
 } // namespace
 
+QList<HelpChapter> helpChapters(const Catalogue &catalogue)
+{
+    const Data::Values values = helpValues(catalogue);
+    QList<HelpChapter> chapters;
+    for (const Data::Row &row : Data::table(u"help/chapters.csv"_s, {u"file"_s, u"title"_s}).rows)
+        chapters.append({row.text(u"title"), Data::text(u"help/"_s + row.text(u"file"), values)});
+    return chapters;
+}
+
 bool writeHelpPdf(const Catalogue &catalogue, const QString &path, QString *error)
 {
     PdfCanvas canvas(path, u"Hilfe – Norvenz SZW Kennblätter"_s);
-    if (!canvas.isOpen()) {
-        if (error)
-            *error = u"cannot create %1"_s.arg(path);
+    if (!canvas.opened(error))
         return false;
-    }
     const double pixelsPerMm = LayoutDpi / 25.4;
     const QSizeF page(ContentWidth * pixelsPerMm, (BodyBottom - BodyTop) * pixelsPerMm);
     QImage metricsDevice(1, 1, QImage::Format_RGB32);
@@ -180,7 +204,7 @@ bool writeHelpPdf(const Catalogue &catalogue, const QString &path, QString *erro
     document.setUseDesignMetrics(true); // fractional advances: the text is scaled up later
     document.setDocumentMargin(0);
     document.setDefaultFont(font(9.5));
-    document.setDefaultStyleSheet(styleSheet);
+    document.setDefaultStyleSheet(Data::text(u"help/help.css"_s));
     document.setPageSize(page);
 
     // Page numbers in the contents come from a layout that already has them; two or three
@@ -202,26 +226,23 @@ bool writeHelpPdf(const Catalogue &catalogue, const QString &path, QString *erro
         pages = found;
     }
 
-    const int pageCount = document.pageCount();
     QPainter &painter = canvas.painter();
-    for (int p = 0; p < pageCount; ++p) {
-        if (p > 0)
-            canvas.newPage();
-        drawBand(canvas, catalogue.edition.label);
+    const PageFrame frame{
+        catalogue.edition.label, {}, {}, u"Norvenz SZW Kennblätter · Benutzerhandbuch"_s};
+    drawPages(canvas, frame, document.pageCount(), [&](int number) {
         painter.save();
         const double unit = canvas.unitsPerMm();
         painter.translate(MarginLeft * unit, BodyTop * unit);
         painter.scale(unit / pixelsPerMm, unit / pixelsPerMm);
-        painter.translate(0, -p * page.height());
-        const QRectF clip(0, p * page.height(), page.width(), page.height());
+        painter.translate(0, -(number - 1) * page.height());
+        const QRectF clip(0, (number - 1) * page.height(), page.width(), page.height());
         painter.setClipRect(clip);
         QAbstractTextDocumentLayout::PaintContext context;
         context.clip = clip;
         context.palette.setColor(QPalette::Text, Ink);
         document.documentLayout()->draw(&painter, context);
         painter.restore();
-        drawFooter(canvas, u"Norvenz SZW Kennblätter · Benutzerhandbuch"_s, {}, p + 1, pageCount);
-    }
+    });
     return canvas.finish(error);
 }
 

@@ -16,7 +16,7 @@ struct HelpChapter
     QString html;
 };
 
-// The user guide's text, in German.
+// The user guide's text, in German: the chapters named in help/chapters.csv.
 QList<HelpChapter> helpChapters(const Catalogue &catalogue);
 
 // Writes "Hilfe.pdf": a title page with the contents and their page numbers, then the

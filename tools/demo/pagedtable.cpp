@@ -43,11 +43,8 @@ bool PagedTable::write(const QString &path, const QString &editionLabel, const Q
                        QString *error) const
 {
     PdfCanvas canvas(path, m_title);
-    if (!canvas.isOpen()) {
-        if (error)
-            *error = u"cannot create %1"_s.arg(path);
+    if (!canvas.opened(error))
         return false;
-    }
     const QFont cellFont = font(7.8);
     const QFont headFont = font(7.5, true);
     const QFont groupFont = font(8.5, true);
@@ -125,22 +122,11 @@ bool PagedTable::write(const QString &path, const QString &editionLabel, const Q
         placed.append({i, page, y, height});
         y += height;
     }
-    const int pages = page;
 
-    // Drawing.
-    int current = 1;
+    // Drawing, page by page.
+    qsizetype next = 0;
     int stripe = 0;
-    const auto startPage = [&] {
-        drawHeader(canvas, editionLabel, m_title, m_subtitle);
-        drawFooter(canvas, footer, {}, current, pages);
-    };
-    startPage();
-    for (const Placed &p : std::as_const(placed)) {
-        if (p.page != current) {
-            canvas.newPage();
-            current = p.page;
-            startPage();
-        }
+    const auto drawItem = [&](const Placed &p) {
         if (p.item < 0) {
             canvas.fill(QRectF(MarginLeft, p.top, tableWidth, p.height), Brand);
             double x = MarginLeft;
@@ -150,7 +136,7 @@ bool PagedTable::write(const QString &path, const QString &editionLabel, const Q
                 x += c.width;
             }
             stripe = 0;
-            continue;
+            return;
         }
         const Item &item = m_items[p.item];
         switch (item.kind) {
@@ -181,6 +167,10 @@ bool PagedTable::write(const QString &path, const QString &editionLabel, const Q
             break;
         }
         }
-    }
+    };
+    drawPages(canvas, {editionLabel, m_title, m_subtitle, footer}, page, [&](int current) {
+        for (; next < placed.size() && placed[next].page == current; ++next)
+            drawItem(placed[next]);
+    });
     return canvas.finish(error);
 }

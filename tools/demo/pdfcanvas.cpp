@@ -28,6 +28,13 @@ PdfCanvas::PdfCanvas(const QString &path, const QString &title)
     m_painter.setRenderHint(QPainter::Antialiasing);
 }
 
+bool PdfCanvas::opened(QString *error) const
+{
+    if (!isOpen() && error)
+        *error = u"cannot create %1"_s.arg(m_path);
+    return isOpen();
+}
+
 void PdfCanvas::newPage()
 {
     m_writer.newPage();

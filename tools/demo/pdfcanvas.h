@@ -21,6 +21,8 @@ public:
     PdfCanvas &operator=(const PdfCanvas &) = delete;
 
     bool isOpen() const { return m_painter.isActive(); }
+    // Whether the file could be opened; tells why not.
+    [[nodiscard]] bool opened(QString *error) const;
     void newPage();
     int page() const { return m_page; }
 

@@ -5,7 +5,7 @@
 
 #include "tools/demo/democatalogue.h"
 #include "tools/demo/documentstyle.h"
-#include "tools/demo/pagedtable.h"
+#include "tools/demo/documenttext.h"
 #include "tools/demo/pdfcanvas.h"
 
 #include <QCollator>
@@ -40,108 +40,96 @@ QList<const DataSheet *> sheetsByNumber(const Catalogue &catalogue)
     return sheets;
 }
 
-QString changeMark(const DataSheet &sheet)
+// A list of data sheets in the given order, with a group heading wherever `heading`
+// changes (none while it is empty).
+bool writeSheetList(const Catalogue &catalogue, const QString &document,
+                    const QList<const DataSheet *> &sheets,
+                    const std::function<QString(const DataSheet &)> &heading, const QString &path,
+                    QString *error)
 {
-    return sheet.changed ? u"**"_s : QString();
-}
-
-QString longNumber(int n)
-{
-    return QLocale(QLocale::German, QLocale::Germany).toString(n);
-}
-
-int changedCount(const Catalogue &catalogue)
-{
-    return int(std::count_if(catalogue.sheets.begin(), catalogue.sheets.end(),
-                             [](const DataSheet &s) { return s.changed; }));
-}
-
-QString listIntro(const Catalogue &catalogue)
-{
-    return u"Die Liste enthält alle %1 Kennblätter der %2. Die Spalten Herst./Lief., "
-           u"Zusatz-Art und TÜO nennen die Schlüssel der Hersteller bzw. Lieferer, der Arten "
-           u"von Schweißzusätzen und der Prüfstellen; ihre Bedeutung steht im Verzeichnis der "
-           u"Hersteller/Lieferer und auf dem Deckblatt. Mit ** gekennzeichnete Kennblätter "
-           u"wurden gegenüber der Vorausgabe geändert (%3 Kennblätter)."_s.arg(
-               longNumber(int(catalogue.sheets.size())), catalogue.edition.label,
-               longNumber(changedCount(catalogue)));
+    const DocumentText text = documentText(document, documentValues(catalogue),
+                                           {u"number"_s, u"brand"_s, u"flux"_s, u"maker"_s,
+                                            u"kind"_s, u"organisation"_s, u"changed"_s});
+    PagedTable table = text.table();
+    QString lastHeading;
+    for (const DataSheet *s : sheets) {
+        const QString group = heading(*s);
+        if (group != lastHeading && !group.isEmpty())
+            table.addGroup(group);
+        lastHeading = group;
+        table.addRow(text.cells([&](const QString &field) -> QString {
+            if (field == u"number"_s)
+                return s->number();
+            if (field == u"brand"_s)
+                return s->brand;
+            if (field == u"flux"_s)
+                return s->fluxBrand;
+            if (field == u"maker"_s)
+                return catalogue.manufacturerOf(*s).key;
+            if (field == u"kind"_s)
+                return catalogue.kindOf(*s).key;
+            if (field == u"organisation"_s)
+                return catalogue.organisationOf(*s).key;
+            return s->changed ? u"**"_s : QString();
+        }));
+    }
+    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
 
 } // namespace
 
 bool writeCoverSheet(const Catalogue &catalogue, const QString &path, QString *error)
 {
-    PdfCanvas canvas(path, u"Deckblatt – "_s + catalogue.edition.label);
-    if (!canvas.isOpen()) {
-        if (error)
-            *error = u"cannot create %1"_s.arg(path);
+    const Data::Values values = documentValues(catalogue);
+    const Data::Record text = documentRecord(u"coverSheet"_s);
+    const auto filled = [&](QStringView key) {
+        return text.value(key).text(values);
+    };
+    PdfCanvas canvas(path, filled(u"title"));
+    if (!canvas.opened(error))
         return false;
-    }
     const QColor gold(0xc8, 0x9b, 0x3c);
     canvas.fill(QRectF(0, 0, PdfCanvas::PageWidth, 112), Brand);
     canvas.fill(QRectF(0, 112, PdfCanvas::PageWidth, 1.5), gold);
-    canvas.text(MarginLeft, 40, u"NORVENZ SZW"_s, font(30, true), Qt::white);
-    canvas.text(MarginLeft, 54, u"Kennblätter für eignungsgeprüfte"_s, font(17), Qt::white);
-    canvas.text(MarginLeft, 63, u"Schweißzusätze"_s, font(17), Qt::white);
-    canvas.text(MarginLeft, 88, catalogue.edition.label, font(16, true), gold);
-    canvas.text(MarginLeft, 96, u"Stand "_s + catalogue.edition.text(), font(10),
-                QColor(0xd5, 0xdd, 0xe8));
+    const QList<Data::Value> lines = text.value(u"lines").items(3);
+    canvas.text(MarginLeft, 40, lines[0].text(), font(30, true), Qt::white);
+    canvas.text(MarginLeft, 54, lines[1].text(), font(17), Qt::white);
+    canvas.text(MarginLeft, 63, lines[2].text(), font(17), Qt::white);
+    canvas.text(MarginLeft, 88, filled(u"edition"), font(16, true), gold);
+    canvas.text(MarginLeft, 96, filled(u"stand"), font(10), QColor(0xd5, 0xdd, 0xe8));
 
     // The figures of this edition in four boxes.
-    const QList<std::pair<QString, QString>> figures = {
-        {longNumber(int(catalogue.sheets.size())), u"Kennblätter"_s},
-        {longNumber(changedCount(catalogue)), u"davon geändert"_s},
-        {QString::number(catalogue.manufacturers.size()), u"Hersteller und Lieferer"_s},
-        {QString::number(catalogue.organisations.size()), u"Prüfstellen (TÜO)"_s},
-    };
+    const QList<Data::Value> captions = text.value(u"figures").items(4);
+    const QStringList figures = {values.value(u"anzahl"_s), values.value(u"geaendert"_s),
+                                 QString::number(catalogue.manufacturers.size()),
+                                 QString::number(catalogue.organisations.size())};
     const double boxWidth = (ContentWidth - 3 * 4) / 4;
     for (qsizetype i = 0; i < figures.size(); ++i) {
         const double x = MarginLeft + double(i) * (boxWidth + 4);
         canvas.fill(QRectF(x, 124, boxWidth, 22), BrandLight);
-        canvas.text(x + 3, 135, figures[i].first, font(15, true), Brand);
-        canvas.text(x + 3, 142, figures[i].second, font(7.5), Muted);
+        canvas.text(x + 3, 135, figures[i], font(15, true), Brand);
+        canvas.text(x + 3, 142, captions[i].text(), font(7.5), Muted);
     }
 
-    double y = drawSectionHeading(canvas, 156, u"Inhalt dieser Ausgabe"_s);
-    const QStringList contents = {
-        u"Kennblätter der eignungsgeprüften Schweißzusätze, je Kennblatt eine Datei"_s,
-        u"Verzeichnis der Hersteller und Lieferer"_s,
-        u"Kennblattlisten, geordnet nach Markenbezeichnung, nach Hersteller/Lieferer und nach "
-        u"Kennblatt-Nummer"_s,
-        u"Übersetzungstabelle Deutsch – Englisch – Französisch"_s,
-        u"Prägeliste der Stabelektroden"_s,
-        u"Gruppeneinteilung der Stähle mit Einzelangaben zu ferritischen und austenitischen "
-        u"Stählen"_s,
-    };
+    double y = drawSectionHeading(canvas, 156, filled(u"contentsHeading"));
     const QFont body = font(9);
-    for (const QString &line : contents) {
+    for (const QString &line : text.value(u"contents").texts()) {
         canvas.text(MarginLeft + 1, y + canvas.ascent(body), u"•"_s, body, Brand);
         y += canvas.paragraph(MarginLeft + 5, y, ContentWidth - 5, line, body) + 1.0;
     }
 
-    y = drawSectionHeading(canvas, y + 4, u"Zur Benutzung"_s);
-    y += canvas.paragraph(
-             MarginLeft, y, ContentWidth,
-             u"Jedes Kennblatt beschreibt einen Schweißzusatz, dessen Eignung eine der unten "
-             u"genannten Prüfstellen festgestellt hat. Die Kennblatt-Nummer besteht aus der "
-             u"fünfstelligen Hauptnummer und der zweistelligen Unternummer (zum Beispiel "
-             u"01234.05); Unternummern unterscheiden Varianten desselben Erzeugnisses, etwa "
-             u"andere Pulverkombinationen oder Nachprüfungen. Kennblätter, die gegenüber der "
-             u"Vorausgabe geändert wurden, sind in den Listen mit ** gekennzeichnet."_s,
-             body) +
-         3;
+    y = drawSectionHeading(canvas, y + 4, filled(u"usageHeading"));
+    y += canvas.paragraph(MarginLeft, y, ContentWidth, filled(u"usage"), body) + 3;
     QStringList organisations;
     for (const Organisation &o : catalogue.organisations)
         organisations.append(o.key + u" = "_s + o.name + u", "_s + o.city);
-    canvas.text(MarginLeft, y + canvas.ascent(font(8.5, true)), u"Prüfstellen (TÜO)"_s,
+    canvas.text(MarginLeft, y + canvas.ascent(font(8.5, true)), filled(u"organisationsHeading"),
                 font(8.5, true), Brand);
     y += 5;
     canvas.paragraph(MarginLeft, y, ContentWidth, organisations.join(u'\n'), font(8.5));
 
-    drawFooter(canvas,
-               u"Herausgegeben von Norvenz SZW. Nachdruck, auch auszugsweise, nur mit "
-               u"Genehmigung des Herausgebers."_s,
-               {}, 1, 1);
+    drawFooter(canvas, filled(u"footer"), 1, 1);
+    text.finish();
     return canvas.finish(error);
 }
 
@@ -159,15 +147,9 @@ bool writeManufacturerList(const Catalogue &catalogue, const QString &path, QStr
                0;
     });
 
-    PagedTable table(u"Verzeichnis der Hersteller und Lieferer"_s,
-                     u"alphabetisch nach Firmennamen, mit Schlüssel und Anzahl der Kennblätter"_s,
-                     {{u"Schlüssel"_s, 18, true},
-                      {u"Hersteller / Lieferer"_s, 70},
-                      {u"Anschrift"_s, 62},
-                      {u"Kennblätter"_s, 24, true}});
-    table.addParagraph(u"Der Schlüssel erscheint in der Spalte Herst./Lief. der Kennblattlisten "
-                       u"und des Programms; die Auswahlliste des Filters zeigt Schlüssel und "
-                       u"Namen nebeneinander."_s);
+    const DocumentText text = documentText(u"manufacturerList"_s, documentValues(catalogue),
+                                           {u"key"_s, u"name"_s, u"address"_s, u"sheets"_s});
+    PagedTable table = text.table();
     QChar letter;
     for (int i : std::as_const(order)) {
         const Manufacturer &m = catalogue.manufacturers[i];
@@ -176,8 +158,15 @@ bool writeManufacturerList(const Catalogue &catalogue, const QString &path, QStr
             letter = first;
             table.addGroup(QString(letter));
         }
-        table.addRow({m.key, m.name, m.street + u", "_s + m.postcode + u' ' + m.city,
-                      QString::number(counts[i])});
+        table.addRow(text.cells([&](const QString &field) -> QString {
+            if (field == u"key"_s)
+                return m.key;
+            if (field == u"name"_s)
+                return m.name;
+            if (field == u"address"_s)
+                return m.street + u", "_s + m.postcode + u' ' + m.city;
+            return QString::number(counts[i]);
+        }));
     }
     return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
 }
@@ -190,20 +179,9 @@ bool writeListByBrand(const Catalogue &catalogue, const QString &path, QString *
         const int byBrand = collator.compare(a->brand, b->brand);
         return byBrand != 0 ? byBrand < 0 : collator.compare(a->fluxBrand, b->fluxBrand) < 0;
     });
-    PagedTable table(u"Kennblattliste, geordnet nach Markenbezeichnung"_s, catalogue.edition.label,
-                     {{u"Marke"_s, 52},
-                      {u"Pulver"_s, 44},
-                      {u"Kennblatt-Nr."_s, 21, true},
-                      {u"Herst./Lief."_s, 18, true},
-                      {u"Zusatz-Art"_s, 16, true},
-                      {u"TÜO"_s, 13, true},
-                      {u"Änd."_s, 10, true}});
-    table.addParagraph(listIntro(catalogue));
-    for (const DataSheet *s : std::as_const(sheets)) {
-        table.addRow({s->brand, s->fluxBrand, s->number(), catalogue.manufacturerOf(*s).key,
-                      catalogue.kindOf(*s).key, catalogue.organisationOf(*s).key, changeMark(*s)});
-    }
-    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
+    return writeSheetList(
+        catalogue, u"listByBrand"_s, sheets, [](const DataSheet &) { return QString(); }, path,
+        error);
 }
 
 bool writeListByManufacturer(const Catalogue &catalogue, const QString &path, QString *error)
@@ -214,44 +192,20 @@ bool writeListByManufacturer(const Catalogue &catalogue, const QString &path, QS
         return collator.compare(catalogue.manufacturerOf(*a).name,
                                 catalogue.manufacturerOf(*b).name) < 0;
     });
-    PagedTable table(u"Kennblattliste, geordnet nach Hersteller/Lieferer"_s,
-                     catalogue.edition.label,
-                     {{u"Kennblatt-Nr."_s, 22, true},
-                      {u"Marke"_s, 56},
-                      {u"Pulver"_s, 48},
-                      {u"Zusatz-Art"_s, 18, true},
-                      {u"TÜO"_s, 16, true},
-                      {u"Änd."_s, 14, true}});
-    table.addParagraph(listIntro(catalogue));
-    int current = -1;
-    for (const DataSheet *s : std::as_const(sheets)) {
-        if (s->manufacturer != current) {
-            current = s->manufacturer;
-            const Manufacturer &m = catalogue.manufacturers[current];
-            table.addGroup(u"%1 – %2, %3"_s.arg(m.key, m.name, m.city));
-        }
-        table.addRow({s->number(), s->brand, s->fluxBrand, catalogue.kindOf(*s).key,
-                      catalogue.organisationOf(*s).key, changeMark(*s)});
-    }
-    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
+    return writeSheetList(
+        catalogue, u"listByManufacturer"_s, sheets,
+        [&catalogue](const DataSheet &s) {
+            const Manufacturer &m = catalogue.manufacturerOf(s);
+            return u"%1 – %2, %3"_s.arg(m.key, m.name, m.city);
+        },
+        path, error);
 }
 
 bool writeListByNumber(const Catalogue &catalogue, const QString &path, QString *error)
 {
-    PagedTable table(u"Kennblattliste, geordnet nach Kennblatt-Nummer"_s, catalogue.edition.label,
-                     {{u"Kennblatt-Nr."_s, 21, true},
-                      {u"Marke"_s, 52},
-                      {u"Pulver"_s, 44},
-                      {u"Herst./Lief."_s, 18, true},
-                      {u"Zusatz-Art"_s, 16, true},
-                      {u"TÜO"_s, 13, true},
-                      {u"Änd."_s, 10, true}});
-    table.addParagraph(listIntro(catalogue));
-    for (const DataSheet *s : sheetsByNumber(catalogue)) {
-        table.addRow({s->number(), s->brand, s->fluxBrand, catalogue.manufacturerOf(*s).key,
-                      catalogue.kindOf(*s).key, catalogue.organisationOf(*s).key, changeMark(*s)});
-    }
-    return table.write(path, catalogue.edition.label, catalogue.edition.footer(), error);
+    return writeSheetList(
+        catalogue, u"listByNumber"_s, sheetsByNumber(catalogue),
+        [](const DataSheet &) { return QString(); }, path, error);
 }
 
 } // namespace Demo

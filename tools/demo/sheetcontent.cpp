@@ -1,8 +1,12 @@
 #include "tools/demo/sheetcontent.h"
 
 #include "tools/demo/democatalogue.h"
+#include "tools/demo/demodata.h"
 #include "tools/demo/demogrades.h"
+#include "tools/demo/demonames.h"
 #include "tools/demo/demorandom.h"
+
+#include <QMap>
 
 #include <cmath>
 
@@ -125,86 +129,65 @@ LabelledLines weldingData(const ConsumableKind &kind, const Grade &grade, const 
     return data;
 }
 
-SimpleTable deliveryTable(const ConsumableKind &kind)
+// The delivery forms of a kind of consumable; the table's header is the file's.
+const SimpleTable &deliveryTable(const ConsumableKind &kind)
 {
-    SimpleTable table;
-    switch (kind.process) {
-    case Process::Electrode:
-        table.header = {u"Ø mm"_s, u"Länge mm"_s, u"Stromstärke A"_s, u"Verpackung"_s};
-        table.rows = {{u"2,5"_s, u"350"_s, u"60 – 90"_s, u"Karton 4,5 kg"_s},
-                      {u"3,2"_s, u"350"_s, u"90 – 140"_s, u"Karton 5,5 kg"_s},
-                      {u"4,0"_s, u"450"_s, u"130 – 190"_s, u"Karton 6,5 kg"_s},
-                      {u"5,0"_s, u"450"_s, u"180 – 250"_s, u"Karton 6,5 kg"_s}};
-        break;
-    case Process::SolidWire:
-    case Process::FluxCored:
-        table.header = {u"Ø mm"_s, u"Spulenform"_s, u"Stromstärke A"_s, u"Gewicht"_s};
-        table.rows = {{u"0,8"_s, u"B300"_s, u"60 – 180"_s, u"15 kg"_s},
-                      {u"1,0"_s, u"B300"_s, u"80 – 250"_s, u"15 kg"_s},
-                      {u"1,2"_s, u"B300 / Fass"_s, u"120 – 320"_s, u"15 kg / 250 kg"_s},
-                      {u"1,6"_s, u"B435"_s, u"180 – 400"_s, u"25 kg"_s}};
-        break;
-    case Process::SubmergedArc:
-        table.header = {u"Ø mm"_s, u"Lieferform"_s, u"Stromstärke A"_s, u"Gewicht"_s};
-        table.rows = {{u"2,5"_s, u"Korbspule"_s, u"250 – 450"_s, u"25 kg"_s},
-                      {u"3,0"_s, u"Korbspule"_s, u"300 – 550"_s, u"25 kg"_s},
-                      {u"4,0"_s, u"Ring / Fass"_s, u"400 – 750"_s, u"25 kg / 300 kg"_s},
-                      {u"5,0"_s, u"Ring"_s, u"500 – 900"_s, u"100 kg"_s}};
-        break;
-    case Process::Tig:
-    case Process::Gas:
-        table.header = {u"Ø mm"_s, u"Länge mm"_s, u"Stromstärke A"_s, u"Verpackung"_s};
-        table.rows = {{u"1,6"_s, u"1000"_s, kind.process == Process::Tig ? u"60 – 110"_s : u"–"_s,
-                       u"Rohr 5 kg"_s},
-                      {u"2,0"_s, u"1000"_s, kind.process == Process::Tig ? u"80 – 140"_s : u"–"_s,
-                       u"Rohr 5 kg"_s},
-                      {u"2,4"_s, u"1000"_s, kind.process == Process::Tig ? u"100 – 170"_s : u"–"_s,
-                       u"Rohr 5 kg"_s},
-                      {u"3,2"_s, u"1000"_s, kind.process == Process::Tig ? u"130 – 220"_s : u"–"_s,
-                       u"Rohr 5 kg"_s}};
-        break;
-    }
-    return table;
+    static const QMap<Process, SimpleTable> tables = [] {
+        const QList<std::pair<Process, QString>> files = {
+            {Process::Electrode, u"delivery-electrode.csv"_s},
+            {Process::SolidWire, u"delivery-wire.csv"_s},
+            {Process::FluxCored, u"delivery-wire.csv"_s},
+            {Process::SubmergedArc, u"delivery-submergedarc.csv"_s},
+            {Process::Tig, u"delivery-tig.csv"_s},
+            {Process::Gas, u"delivery-gas.csv"_s}};
+        QMap<Process, SimpleTable> result;
+        for (const auto &[process, file] : files) {
+            const Data::Table table = Data::table(file);
+            if (table.rows.isEmpty())
+                throw Data::Error(file + u": no rows"_s);
+            SimpleTable &delivery = result[process];
+            delivery.header = table.header;
+            for (const Data::Row &row : table.rows)
+                delivery.rows.append(row.cells());
+        }
+        return result;
+    }();
+    return *tables.constFind(kind.process); // every process has its file
 }
 
+// The processing notes: a few of the general ones and the one for the sheet's process, in
+// random order, then the one that always comes last.
 QStringList processingNotes(const ConsumableKind &kind, DemoRandom &random)
 {
-    QStringList all = {
-        u"Schweißkanten und Umgebung metallisch blank und trocken vorbereiten; Zunder, Rost, "
-        u"Öl und Farbe entfernen."_s,
-        u"Vorwärm- und Zwischenlagentemperatur nach dem Grundwerkstoff und der Wanddicke "
-        u"festlegen (EN 1011-2)."_s,
-        u"Streckenenergie so wählen, dass die geforderten Kerbschlagwerte der "
-        u"Wärmeeinflusszone erreicht werden."_s,
-        u"Angebrochene Verpackungen trocken lagern; feucht gewordene Schweißzusätze nicht "
-        u"verarbeiten."_s,
-    };
-    switch (kind.process) {
-    case Process::Electrode:
-        all.append(u"Mit kurzem Lichtbogen und leicht schräg gehaltener Elektrode schweißen; "
-                   u"Wiederzündung nur auf der Schweißnaht."_s);
-        break;
-    case Process::SolidWire:
-    case Process::FluxCored:
-        all.append(u"Gasmenge 12 – 18 l/min; Zugluft am Arbeitsplatz vermeiden, "
-                   u"Gasdüse regelmäßig reinigen."_s);
-        break;
-    case Process::SubmergedArc:
-        all.append(u"Pulverschütthöhe 25 – 35 mm; nicht aufgeschmolzenes Pulver absaugen "
-                   u"und gesiebt wiederverwenden."_s);
-        break;
-    case Process::Tig:
-        all.append(u"Wurzelseite bei nichtrostenden Stählen mit Formiergas schützen."_s);
-        break;
-    case Process::Gas:
-        all.append(u"Nach links schweißen; Flamme neutral einstellen."_s);
-        break;
+    static constexpr int General = -1;
+    static constexpr int Last = -2;
+    static const QList<std::pair<int, QString>> notes = [] {
+        using enum Process;
+        QList<std::pair<int, QString>> result;
+        for (const Data::Row &row :
+             Data::table(u"processingnotes.csv"_s, {u"applies"_s, u"text"_s}).rows) {
+            result.append({row.choice<int>(u"applies", {{u"Any", General},
+                                                        {u"Last", Last},
+                                                        {u"Electrode", int(Electrode)},
+                                                        {u"SolidWire", int(SolidWire)},
+                                                        {u"FluxCored", int(FluxCored)},
+                                                        {u"SubmergedArc", int(SubmergedArc)},
+                                                        {u"Tig", int(Tig)},
+                                                        {u"Gas", int(Gas)}}),
+                           row.text(u"text")});
+        }
+        return result;
+    }();
+    QStringList all;
+    QStringList last;
+    for (const auto &[applies, text] : notes) {
+        if (applies == General || applies == int(kind.process))
+            all.append(text);
+        else if (applies == Last)
+            last.append(text);
     }
     random.shuffle(all);
-    QStringList chosen = all.mid(0, random.between(3, 4));
-    chosen.append(u"Schweißrauche an der Entstehungsstelle absaugen; das Sicherheitsdatenblatt "
-                  u"des Herstellers beachten."_s);
-    return chosen;
+    return all.mid(0, random.between(3, 4)) + last;
 }
 
 QString jointBaseMaterial(Material material)
@@ -318,13 +301,7 @@ SheetContent sheetContent(const Catalogue &catalogue, const DataSheet &sheet)
 
     const int firstYear = random.between(2004, 2022);
     const int lastCheck = random.between(std::max(firstYear, 2023), 2026);
-    static const QStringList scopes = {u"Stahlbau nach EN 1090-2 bis EXC 3"_s,
-                                       u"Druckgeräte und Kesselbau"_s,
-                                       u"Schienenfahrzeugbau nach EN 15085-2"_s,
-                                       u"Schiffbau und Offshore-Bauteile"_s,
-                                       u"Rohrleitungsbau"_s,
-                                       u"Kranbau und Fördertechnik"_s};
-    QStringList scope = scopes;
+    QStringList scope = Names::words(Names::Words::ApprovalScope);
     random.shuffle(scope);
     content.approval = {
         {u"Prüfstelle"_s, organisation.name + u", "_s + organisation.city},

@@ -1,4 +1,4 @@
-#include "app/splashartwork.h"
+#include "tools/splashart/splashartwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,0 +1,5 @@
+// Carries the version record that tst_fileversion reads.
+int main()
+{
+    return 0;
+}
