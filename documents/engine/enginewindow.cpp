@@ -115,32 +115,26 @@ void EngineWindow::paintEvent(QPaintEvent *event)
 
 bool EngineWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_view)
+    const QEvent::Type type = event->type();
+    if (watched != m_view || (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
+                              type != QEvent::ShortcutOverride))
         return QWidget::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
-    switch (event->type()) {
-    case QEvent::KeyPress:
+    if (type == QEvent::KeyPress)
         return keyPressed(key);
-    case QEvent::KeyRelease:
-        if (const quint16 code = VirtualKeys::fromQt(key->key(), key->modifiers())) {
-            const int shift =
-                VirtualKeys::shiftState(key->modifiers(), QGuiApplication::mouseButtons());
+    const quint16 code = VirtualKeys::fromQt(key->key(), key->modifiers());
+    const int shift = VirtualKeys::shiftState(key->modifiers(), QGuiApplication::mouseButtons());
+    if (type == QEvent::KeyRelease) {
+        if (code != 0)
             announceKey(NotifyKeyUp, keyValue(code, shift));
-        }
-        return false;
-    case QEvent::ShortcutOverride: {
-        // Keys the view acts on or claims must not trigger shortcuts around it.
-        const int shift = VirtualKeys::shiftState(key->modifiers(), Qt::NoButton);
-        if (claimsKey(key->key()) ||
-            actsOn(VirtualKeys::fromQt(key->key(), key->modifiers()), shift)) {
-            key->accept();
-            return true;
-        }
         return false;
     }
-    default:
-        return false;
+    // Keys the view acts on or claims must not trigger shortcuts around it.
+    if (claimsKey(key->key()) || actsOn(code, shift)) {
+        key->accept();
+        return true;
     }
+    return false;
 }
 
 quint16 EngineWindow::announceKey(int code, qint32 value)
