@@ -1,6 +1,7 @@
 #include "app/untfrmsplash.h"
 
 #include "app/splashartwork.h"
+#include "platform/designfont.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -28,8 +29,7 @@ TfrmSplash::TfrmSplash(QWidget *owner)
 
     lblStatus->setObjectName(u"lblStatus"_s);
     lblStatus->setGeometry(241, 240, 672, 81);
-    QFont font(u"Tahoma"_s);
-    font.setPixelSize(24);
+    QFont font = designFont(u"Tahoma"_s, 24);
     font.setBold(true);
     lblStatus->setFont(font);
     QPalette palette = lblStatus->palette();

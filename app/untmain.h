@@ -1,203 +1,99 @@
 #pragma once
 
-#include "catalogue/lookuplist.h"
-#include "list/filtermatch.h"
-#include "list/listbuilder.h"
+#include "catalogue/loadedcatalogue.h"
+#include "documents/referencedocuments.h"
 #include "settings/programsettings.h"
 
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class CatalogueDatabase;
+class ColumnHeaders;
 class DialogService;
-class DropDownComboBox;
-class HeaderControl;
+class DocumentCommands;
+class FilterBar;
 class KennblattListModel;
-class KennblattListView;
-class OwnerDrawComboBox;
+class ListController;
 class ProfileFile;
 class QAction;
-class QComboBox;
-class QFrame;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QPushButton;
-class QStatusBar;
 class QTimer;
 class TKennblattListe;
 class TfrmReport;
 class TfrmSplash;
+namespace Ui {
+class TfrmMain;
+}
 
-// The main window: host of the catalogue list, its filters and headers, and of the commands.
-// Its handlers keep the names users of the catalogue's documentation know; those of other
-// subsystems are defined in their folders (list/, documents/).
+// The main window: the form with its controls, menu and timers, the start-up sequence and the
+// closing steps. What the controls do lives in one object per subsystem (filters, headers and
+// list in list/, the opening commands in documents/); the window owns them and wires them.
 class TfrmMain final : public QMainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfrmMain)
 
 public:
-    static constexpr int ReferenceDocumentCount = 10;
-
-    // Builds the design, then runs the start-up sequence (FormCreate).
+    // Builds the form, then runs the start-up sequence (FormCreate) with the given settings
+    // file; the catalogue is filled from the database it names.
     TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QString settingsPath,
              QWidget *parent = nullptr);
     // Runs the closing steps (FormDestroy).
     ~TfrmMain() override;
 
-    // Start-up and lifecycle (app/untmain_lifecycle.cpp)
+    // Start-up and lifecycle.
     void FormCreate();
     void Timer1Timer();
     void TimerSplashTimer();
     void mnuBeendenClick();
     void FormDestroy();
 
-    // List building and filter controls (list/untmain_filter.cpp)
-    void RebuildList(bool clearFirst);
-    void cmbFilterKennblattNrExit(QComboBox *sender);
-    void cmbFilterKennblattNrKeyPress(QComboBox *sender, int key);
-    void cmbFilterGeaendertSelect();
-    void edtFilterHerstellerKeyPress(int key);
-    void cmbFilterGeaendertKeyPress();
-    void cmbFilterHerstellerSelect();
-    void cmbFilterZusatzSelect();
-    void cmbFilterTUEOSelect();
-    void cmbFilterGeaendertDropDown();
-    void cmbFilterTUEODropDown();
-    void cmbFilterZusatzDropDown();
-    void cmbFilterHerstellerDropDown();
-    void btnLoeschenClick();
-    void mnuAlleFilterloeschenClick();
-    void placeFilterControls();
-
-    // Column headers and sorting (list/untmain_header.cpp)
-    void hcKopfResize();
-    void hcKopfSectionResize(int section);
-    void hcKopfSectionClick(int section);
-    void lvKennblaetterCustomDraw();
-
-    // Selection and marking (list/untmain_selection.cpp)
-    void lvKennblaetterSelectItem();
-    void lvKennblaetterDblClick();
-    void lvKennblaetterKeyPress(int key);
-
-    // Opening data sheets (documents/untmain_documents.cpp)
-    void btnAnzeigenClick();
-    void ShowPdfFile(const QString &path);
-
-    // State other parts and tests read.
-    qint32 SortOrder = 0;
-    QByteArray Edition;
-    QByteArray EditionLabel;
-    LookupList HerstellerLookup;
-    LookupList ZusatzLookup;
-    LookupList InfogeberLookup;
+    // The subsystems and the state they share, for the tests and tools that drive the window.
+    FilterBar &filterBar() const { return *m_filters; }
+    ListController &list() const { return *m_list; }
+    DocumentCommands &documents() const { return *m_documents; }
+    const KennblattListModel &listModel() const;
+    const LoadedCatalogue &catalogueContent() const { return m_loaded; }
     const ProgramSettings &settings() const { return m_settings; }
-    const FilterState &lastAppliedFilters() const { return m_listBuilder.lastApplied(); }
-    KennblattListModel &listModel() const { return *m_model; }
     bool startupCompleted() const { return m_startupCompleted; }
     bool applicationEndRequested() const { return m_applicationEndRequested; }
     QString statusText() const;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildDesign();
-    void buildMenu();
-    void buildFilterControls();
+    void createSubsystems();
+    void wireLifecycle();
     void wireList();
-    void wireHeaders();
-    void wireSelection();
     void wireDocuments();
-    void layoutClientArea();
-    void readReferenceDocumentNames(const ProfileFile &file);
+    void placeWindow();
+    void loadCatalogue();
+    qint32 readSplashInterval(const ProfileFile &settings) const;
     void requestApplicationEnd();
-    FilterState currentFilterState() const;
-    void setLookupEditFromCombo(QComboBox *combo, QLineEdit *edit);
-    void drawLookupItem(QComboBox &control, QPainter &painter, const QRect &rect, int index,
-                        bool selected, const QPalette &palette);
-    void setStatusText(const QString &text);
-    bool filterControlEvent(QObject *watched, QEvent *event);
-
-    // A control on the filter header: its section, how much narrower than the section and how
-    // much lower than the header it is.
-    struct FilterControl
-    {
-        static constexpr int KeepsWidth = -1;
-        QWidget *control;
-        int section;
-        int widthLoss;
-        int heightLoss;
-    };
-    std::array<FilterControl, 11> filterControls() const;
-    // Runs a handler at the boundary of an event: an error is shown, the program goes on.
-    void guarded(const std::function<void()> &handler);
-    // Connects a signal to a handler that runs inside that guard.
-    template<typename Sender, typename Signal>
-    void connectHandler(Sender *sender, Signal signal, void (TfrmMain::*handler)())
-    {
-        connect(sender, signal, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    }
 
     DialogService &m_dialogs;
     const QString m_settingsPath;
     TKennblattListe &m_catalogue;
     ProgramSettings m_settings;
+    LoadedCatalogue m_loaded;
     std::unique_ptr<CatalogueDatabase> ADOConnection1;
-    KennblattListModel *m_model = nullptr;
-    ListBuilder m_listBuilder;
-    std::array<QByteArray, ReferenceDocumentCount> m_referenceDocumentNames;
+    std::unique_ptr<Ui::TfrmMain> ui;
     bool m_startupCompleted = false;
     bool m_applicationEndRequested = false;
-    bool m_kopfResizeAttached = true;
 
     // Windows this window owns.
     TfrmSplash *frmSplash = nullptr;
     TfrmReport *frmReport = nullptr;
 
-    // Controls, named as in the design.
-    QLabel *StaticText1 = nullptr;
-    QLabel *StaticText2 = nullptr;
-    QComboBox *cmbDrucklisten = nullptr;
-    QPushButton *btnDrucken = nullptr;
-    QPushButton *btnAnzeigen = nullptr;
-    QPushButton *btnInfo = nullptr;
-    QFrame *Bevel1 = nullptr;
-    QWidget *Panel1 = nullptr;
-    HeaderControl *hcKopf = nullptr;
-    HeaderControl *hcFilter = nullptr;
-    KennblattListView *lvKennblaetter = nullptr;
-    QComboBox *cmbFilterKennblattNr = nullptr;
-    QComboBox *cmbFilterMarke = nullptr;
-    QComboBox *cmbFilterPulver = nullptr;
-    OwnerDrawComboBox *cmbFilterHersteller = nullptr;
-    OwnerDrawComboBox *cmbFilterZusatz = nullptr;
-    OwnerDrawComboBox *cmbFilterTUEO = nullptr;
-    QLineEdit *edtFilterHersteller = nullptr;
-    QLineEdit *edtFilterZusatz = nullptr;
-    QLineEdit *edtFilterTUEO = nullptr;
-    DropDownComboBox *cmbFilterGeaendert = nullptr;
-    QPushButton *btnLoeschen = nullptr;
-    QStatusBar *StatusBar1 = nullptr;
-    QLabel *m_statusLabel = nullptr;
+    QLabel *m_statusText = nullptr;
     QTimer *Timer1 = nullptr;
     QTimer *TimerSplash = nullptr;
+    std::array<QAction *, ReferenceDocuments.size()> m_referenceDocumentItems{};
 
-    // Menu
-    QMenu *mnuDatei = nullptr;
-    QAction *mnuDruckereinrichtung = nullptr;
-    QAction *mnuBeenden = nullptr;
-    QMenu *mnuKennblatt = nullptr;
-    std::array<QAction *, ReferenceDocumentCount> m_referenceDocumentItems{};
-    QMenu *mnuExtras = nullptr;
-    QAction *mnuAlleFilterloeschen = nullptr;
-    QMenu *mnuHelp = nullptr;
-    QAction *mnuHilfe = nullptr;
-    QAction *mnuInfo = nullptr;
+    // Released before the controls they work on.
+    std::unique_ptr<FilterBar> m_filters;
+    std::unique_ptr<ListController> m_list;
+    std::unique_ptr<ColumnHeaders> m_headers;
+    std::unique_ptr<DocumentCommands> m_documents;
 };

@@ -1,22 +1,23 @@
 // The main window's start-up sequence, its two start timers and its closing steps.
 #include "app/untmain.h"
 
+#include "app/startupprobe.h"
 #include "app/untfrmsplash.h"
 #include "catalogue/cataloguedatabase.h"
 #include "catalogue/catalogueloader.h"
-#include "documents/referencedocuments.h"
+#include "documents/documentcommands.h"
+#include "list/columnheaders.h"
+#include "list/filterbar.h"
 #include "list/headercontrol.h"
-#include "list/kennblattlistview.h"
-#include "list/ownerdrawcombobox.h"
-#include "platform/apperror.h"
+#include "list/listcontroller.h"
 #include "platform/cp1252.h"
+#include "platform/dialogservice.h"
 #include "printing/untlisten.h"
 #include "settings/profilefile.h"
 #include "settings/settingskeys.h"
 #include "settings/windowstate.h"
+#include "ui_untmain.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScopeGuard>
@@ -26,27 +27,14 @@
 using namespace Qt::StringLiterals;
 namespace Keys = SettingsKeys;
 
-namespace {
-
-// A stored item number outside the items (-1 included) leaves no selection.
-void selectItem(QComboBox *combo, qint32 index)
-{
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
-
-} // namespace
-
 void TfrmMain::FormCreate()
 {
     frmSplash = new TfrmSplash(this);
     frmSplash->setStatus(u"Lade Einstellungen"_s);
-
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(10, 10);
-    resize(screen.width() - 20, screen.height() - 40);
-
+    StartupProbe::mark("splash shown");
+    placeWindow();
     ADOConnection1->Close();
-    m_listBuilder.forgetLastApplied();
+    m_list->forgetLastApplied();
     frmReport = new TfrmReport(m_settingsPath, this);
 
     ProfileFile settings(m_settingsPath);
@@ -60,64 +48,66 @@ void TfrmMain::FormCreate()
     }
 
     frmSplash->setStatus(u"Lade Daten"_s);
-    LoadCatalogue(*ADOConnection1, m_catalogue);
-    LoadLookups(*ADOConnection1, {InfogeberLookup, ZusatzLookup, HerstellerLookup},
-                [this](LookupTable table, const QByteArray &item) {
-                    QComboBox *combo = table == LookupTable::Infogeber ? cmbFilterTUEO
-                                       : table == LookupTable::Zusatz  ? cmbFilterZusatz
-                                                                       : cmbFilterHersteller;
-                    combo->addItem(Cp1252::toUnicode(item));
-                });
-    LoadVersion(*ADOConnection1, Edition, EditionLabel, m_dialogs);
+    loadCatalogue();
+    StartupProbe::mark("catalogue loaded");
     setWindowTitle(u"Norvenz Kennblätter für eignungsgeprüfte Schweißzusätze, Stand: "_s +
-                   Cp1252::toUnicode(Edition));
-
-    ReadColumns(settings, *hcKopf);
-    selectItem(cmbDrucklisten, settings.readInteger(Keys::View, Keys::LetzteDruckliste, 0));
+                   Cp1252::toUnicode(m_loaded.Edition));
+    ReadColumns(settings, m_headers->kopf());
+    selectStoredItem(*ui->cmbDrucklisten, settings.readInteger(Keys::View, Keys::LetzteDruckliste,
+                                                               Keys::ViewItemDefault));
     m_settings.PfadZuPDFDateien =
         settings.readString(Keys::Einstellungen, Keys::PfadZuPDFDateien, defaultFolder());
-    selectItem(cmbFilterGeaendert, settings.readInteger(Keys::View, Keys::Aenderungsfilter, 0));
-    const qint32 splashInterval =
-        settings.readInteger(Keys::Einstellungen, Keys::TimerSplash, Keys::TimerSplashDefault);
-    if (splashInterval < 0)
-        throw AppError(u"Fehler bei Bereichsprüfung"_s);
-    TimerSplash->setInterval(splashInterval);
-
-    hcKopf->move(0, 1);
-    lvKennblaetter->move(hcKopf->x() + Panel1->x(), lvKennblaetter->y());
-    hcKopfResize();
-    for (int section = 0; section < hcKopf->count(); ++section)
-        hcKopfSectionResize(section);
-    placeFilterControls();
-
-    // Preselected only: the lookup edits stay empty, so only the change filter takes part.
-    selectItem(cmbFilterTUEO, settings.readInteger(Keys::View, Keys::TUEOfilter, 0));
-    selectItem(cmbFilterGeaendert, settings.readInteger(Keys::View, Keys::Aenderungsfilter, 0));
-    selectItem(cmbFilterZusatz, settings.readInteger(Keys::View, Keys::Zusatzfilter, 0));
-    selectItem(cmbFilterHersteller, settings.readInteger(Keys::View, Keys::Herstellerfilter, 0));
-
-    readReferenceDocumentNames(settings);
-    m_settings.FilterImmerAlsTeilString =
-        settings.readInteger(Keys::Einstellungen, Keys::FilterImmerAlsTeilString, 0);
-    m_listBuilder.setFilterMode(filterModeFromSetting(m_settings.FilterImmerAlsTeilString));
+    m_filters->restoreChangeFilter(settings);
+    TimerSplash->setInterval(readSplashInterval(settings));
+    m_headers->placeOnPanel();
+    m_headers->carryWidthsOver();
+    m_filters->placeFilterControls(m_headers->filter());
+    m_filters->restoreLookupChoices(settings);
+    m_documents->readReferenceDocumentNames(settings, m_referenceDocumentItems);
+    m_settings.FilterImmerAlsTeilString = settings.readInteger(
+        Keys::Einstellungen, Keys::FilterImmerAlsTeilString, Keys::FilterImmerAlsTeilStringDefault);
+    m_list->setFilterMode(filterModeFromSetting(m_settings.FilterImmerAlsTeilString));
 
     Timer1->start();
     frmSplash->setStatus(u"Erzeuge Liste"_s);
-    RebuildList(true);
+    m_list->RebuildList(true);
+    StartupProbe::mark("list built");
     // An interval of 0 means the splash window stays.
     if (TimerSplash->interval() > 0)
         TimerSplash->start();
     m_startupCompleted = true;
 }
 
-void TfrmMain::readReferenceDocumentNames(const ProfileFile &file)
+void TfrmMain::placeWindow()
 {
-    for (std::size_t i = 0; i < m_referenceDocumentNames.size(); ++i) {
-        m_referenceDocumentNames[i] =
-            file.readString(Keys::Einstellungen, referenceDocuments()[i].settingsKey, {});
-        if (m_referenceDocumentNames[i].isEmpty())
-            m_referenceDocumentItems[i]->setEnabled(false);
-    }
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    move(10, 10);
+    resize(screen.width() - 20, screen.height() - 40);
+}
+
+void TfrmMain::loadCatalogue()
+{
+    LoadCatalogue(*ADOConnection1, m_catalogue);
+    LoadLookups(*ADOConnection1,
+                {m_loaded.InfogeberLookup, m_loaded.ZusatzLookup, m_loaded.HerstellerLookup},
+                [this](LookupTable table, const QByteArray &item) {
+                    m_filters->addLookupItem(table, item);
+                });
+    LoadVersion(*ADOConnection1, m_loaded.Edition, m_loaded.EditionLabel, m_dialogs);
+}
+
+qint32 TfrmMain::readSplashInterval(const ProfileFile &settings) const
+{
+    const qint32 interval =
+        settings.readInteger(Keys::Einstellungen, Keys::TimerSplash, Keys::TimerSplashDefault);
+    if (interval >= 0)
+        return interval;
+    // One typing error must not leave the program without its list: say so and go on.
+    m_dialogs.warning(
+        u"Der Wert %1 des Eintrags 'TimerSplash' im Abschnitt 'Einstellungen' der "
+        u"Einstellungsdatei ist ungültig, da negativ. Es gilt der Standardwert %2."_s.arg(interval)
+            .arg(Keys::TimerSplashDefault));
+    return Keys::TimerSplashDefault;
 }
 
 void TfrmMain::Timer1Timer()
@@ -148,18 +138,17 @@ void TfrmMain::FormDestroy()
     });
     // After a start that stopped early the controls hold design values, not the user's view:
     // writing them would replace the stored state.
-    const QString &fileName = m_settingsPath;
-    if (!m_startupCompleted || !QFileInfo(fileName).isFile() || ProfileFile::isReadOnly(fileName))
+    if (!m_startupCompleted || !QFileInfo(m_settingsPath).isFile() ||
+        ProfileFile::isReadOnly(m_settingsPath))
         return;
-    ProfileFile settings(fileName);
-    WriteBounds(settings, *this);
-    WriteColumns(settings, *hcKopf);
-    settings.writeInteger(Keys::View, Keys::LetzteDruckliste, cmbDrucklisten->currentIndex());
-    settings.writeInteger(Keys::View, Keys::Aenderungsfilter, cmbFilterGeaendert->currentIndex());
-    settings.writeInteger(Keys::View, Keys::Zusatzfilter, cmbFilterZusatz->currentIndex());
-    settings.writeInteger(Keys::View, Keys::Herstellerfilter, cmbFilterHersteller->currentIndex());
-    settings.writeInteger(Keys::View, Keys::TUEOfilter, cmbFilterTUEO->currentIndex());
-    WriteComboBox(settings, *cmbFilterKennblattNr);
-    WriteComboBox(settings, *cmbFilterMarke);
-    WriteComboBox(settings, *cmbFilterPulver);
+    ProfileFile settings(m_settingsPath);
+    // About fifty keys: one replacement of the file instead of one each.
+    settings.writeAtOnce([&] {
+        WriteBounds(settings, *this);
+        WriteColumns(settings, m_headers->kopf());
+        settings.writeInteger(Keys::View, Keys::LetzteDruckliste,
+                              ui->cmbDrucklisten->currentIndex());
+        m_filters->writeChoices(settings);
+        m_filters->writeHistories(settings);
+    });
 }

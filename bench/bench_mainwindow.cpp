@@ -3,6 +3,7 @@
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
 #include "list/kennblattlistmodel.h"
+#include "list/listcontroller.h"
 #include "platform/dialogservice.h"
 #include "settings/settingsfile.h"
 #include "tools/demo/democatalogue.h"
@@ -119,11 +120,11 @@ double rebuildWith(TfrmMain &window, const QString &marke)
         5,
         [&] {
             combo->setEditText(u"--"_s);
-            window.RebuildList(true);
+            window.list().RebuildList(true);
         },
         [&] {
             combo->setEditText(marke);
-            window.RebuildList(true);
+            window.list().RebuildList(true);
             QApplication::processEvents();
         });
 }
@@ -145,22 +146,22 @@ void runLarge(SilentDialogs &dialogs, const Installation &installation)
     rebuild("wildcard \"%3\"", u"%3"_s);
     rebuild("no filter", {});
     const double skip = bestOf(
-        50, [] {}, [&] { window.RebuildList(true); });
+        50, [] {}, [&] { window.list().RebuildList(true); });
     std::printf("  RebuildList, skipped (no change)      %8.4f ms\n", skip);
     const double sort = bestOf(
-        3, [&] { window.hcKopfSectionClick(0); },
+        3, [&] { window.list().hcKopfSectionClick(0); },
         [&] {
-            window.hcKopfSectionClick(1);
+            window.list().hcKopfSectionClick(1);
             QApplication::processEvents();
         });
     std::printf("  sort by Marke + view                  %8.2f ms\n", sort);
     const double sortOnly = bestOf(
         3,
         [&] {
-            window.hcKopfSectionClick(0);
+            window.list().hcKopfSectionClick(0);
             QApplication::processEvents();
         },
-        [&] { window.hcKopfSectionClick(1); });
+        [&] { window.list().hcKopfSectionClick(1); });
     std::printf("  sort by Marke (model only)            %8.2f ms\n", sortOnly);
     w.window.reset();
 

@@ -2,6 +2,7 @@
 
 #include "documents/pdfviewcommands.h"
 #include "documents/pdfviewlibrary.h"
+#include "platform/designfont.h"
 #include "platform/messagewindow.h"
 #include "platform/qtdialogservice.h"
 #include "platform/windowclassregistry.h"
@@ -330,8 +331,8 @@ void TPDFView::paintPlaceholder(QPainter &painter)
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
     painter.drawRect(0, 0, width - 1, height - 1);
-    QFont font(u"Verdana"_s);
-    font.setPointSize(11);
+    // Verdana 11 point at 96 dots per inch.
+    const QFont font = designFont(u"Verdana"_s, 15);
     painter.setFont(font);
     const QFontMetrics metrics(font);
     painter.drawText(4, 6 + metrics.ascent(), u"PDF View V1.0"_s);

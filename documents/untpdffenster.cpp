@@ -3,6 +3,8 @@
 
 #include "documents/pdfview.h"
 #include "documents/pdfviewcommands.h"
+#include "platform/anchors.h"
+#include "platform/designfont.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,14 +28,10 @@ TfrmPDFFenster::TfrmPDFFenster(QWidget *owner)
                          Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::TfrmPDFFenster>())
 {
-    QFont tahoma(u"Tahoma"_s);
-    tahoma.setPixelSize(11);
-    setFont(tahoma);
+    setFont(designFont(u"Tahoma"_s, 11));
     ui->setupUi(this);
     ui->PDFView1->Loaded();
-    const QRect view = ui->PDFView1->geometry();
-    m_viewAnchors =
-        QMargins(view.left(), view.top(), width() - view.right() - 1, height() - view.bottom() - 1);
+    Anchors::anchor(*ui->PDFView1, Qt::RightEdge | Qt::BottomEdge);
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -96,12 +94,6 @@ void TfrmPDFFenster::FormKeyPress(QChar &key)
         key = QChar();
         close();
     }
-}
-
-void TfrmPDFFenster::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    ui->PDFView1->setGeometry(rect().marginsRemoved(m_viewAnchors));
 }
 
 void TfrmPDFFenster::sbtnSchliessenClick()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMargins>
 #include <QWidget>
 
 #include <memory>
@@ -43,10 +42,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     std::unique_ptr<Ui::TfrmPDFFenster> ui;
-    // The view keeps its distance to all four sides of the window.
-    QMargins m_viewAnchors;
 };

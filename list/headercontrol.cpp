@@ -16,6 +16,7 @@ HeaderControl::HeaderControl(const QList<Section> &sections, QWidget *parent)
     setHighlightSections(false);
     setSortIndicatorShown(false);
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setTextElideMode(Qt::ElideRight);
     for (int i = 0; i < sections.size(); ++i) {
         const Section &s = sections[i];
         m_sections.setHeaderData(i, Qt::Horizontal, s.caption);

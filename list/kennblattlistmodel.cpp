@@ -1,13 +1,12 @@
 #include "list/kennblattlistmodel.h"
 
-#include "catalogue/tkennblatt.h"
+#include "catalogue/tkennblattliste.h"
 #include "list/sortorder.h"
 #include "platform/cp1252.h"
 
-#include <algorithm>
-
-KennblattListModel::KennblattListModel(QObject *parent)
+KennblattListModel::KennblattListModel(const TKennblattListe &catalogue, QObject *parent)
     : QAbstractTableModel(parent)
+    , m_catalogue(catalogue)
 {
 }
 
@@ -28,6 +27,11 @@ QVariant KennblattListModel::data(const QModelIndex &index, int role) const
     return Cp1252::toUnicode(rowText(kennblatt(index.row()), index.column()));
 }
 
+const TKennblatt &KennblattListModel::kennblatt(int row) const
+{
+    return m_catalogue.Get(m_rows[std::size_t(row)]);
+}
+
 void KennblattListModel::beginReset()
 {
     beginResetModel();
@@ -39,29 +43,27 @@ void KennblattListModel::endReset()
     endResetModel();
 }
 
-void KennblattListModel::sortRows(qint32 &SortOrder)
+void KennblattListModel::reorderRows(const std::vector<qint32> &order)
 {
-    if (m_rows.size() < 2)
-        return;
     Q_EMIT layoutAboutToBeChanged({}, VerticalSortHint);
-    const QModelIndexList persistent = persistentIndexList();
-    if (persistent.isEmpty()) {
-        sortKennblattRows(m_rows, SortOrder);
-    } else {
-        // Sort a permutation so that marked rows (persistent indexes) can follow their records.
-        const std::vector<int> order = sortedOrder(m_rows, SortOrder);
-        std::vector<const TKennblatt *> sorted(m_rows.size());
-        std::vector<int> newRowOf(m_rows.size());
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            sorted[i] = m_rows[std::size_t(order[i])];
-            newRowOf[std::size_t(order[i])] = int(i);
-        }
-        m_rows = std::move(sorted);
-        QModelIndexList moved;
-        moved.reserve(persistent.size());
-        for (const QModelIndex &index : persistent)
-            moved.append(this->index(newRowOf[std::size_t(index.row())], index.column()));
-        changePersistentIndexList(persistent, moved);
+    // The row each record stands in now, -1 for records not in the list.
+    std::vector<qint32> oldRowOf(order.size(), -1);
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        oldRowOf[std::size_t(m_rows[row])] = qint32(row);
+    std::vector<qint32> newRowOf(m_rows.size());
+    std::size_t next = 0;
+    for (qint32 record : order) {
+        const qint32 oldRow = oldRowOf[std::size_t(record)];
+        if (oldRow < 0)
+            continue;
+        newRowOf[std::size_t(oldRow)] = qint32(next);
+        m_rows[next++] = record;
     }
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex &index : persistent)
+        moved.append(this->index(newRowOf[std::size_t(index.row())], index.column()));
+    changePersistentIndexList(persistent, moved);
     Q_EMIT layoutChanged({}, VerticalSortHint);
 }

@@ -71,3 +71,9 @@ void KennblattListView::keyPressEvent(QKeyEvent *event)
     }
     QTreeView::keyPressEvent(event);
 }
+
+void KennblattListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    Q_EMIT listDoubleClicked();
+    QTreeView::mouseDoubleClickEvent(event);
+}

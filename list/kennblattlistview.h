@@ -18,7 +18,10 @@ public:
 Q_SIGNALS:
     // Enter pressed while the list has the focus.
     void enterPressed();
+    // A double click anywhere on the list, on a row or not.
+    void listDoubleClicked();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 };

@@ -2,12 +2,16 @@
 
 #include "list/filtermatch.h"
 #include "list/filterstate.h"
+#include "list/sortranking.h"
+
+#include <optional>
 
 class KennblattListModel;
 class TKennblattListe;
 
-// Fills the list from the catalogue through the filters, skipping the work when the
-// filters are exactly as last applied.
+// Fills the list from the catalogue through the filters, skipping the work when the filters
+// are exactly as last applied, and sorts it. Both walk the catalogue in the ranked order of
+// the sort column, kept until the column changes, so neither compares texts.
 class ListBuilder
 {
 public:
@@ -21,16 +25,24 @@ public:
 
     // Returns false when the skip test held and nothing changed. Raises AppError
     // "Unbekanntes Änderungsflag bei Kennblatt gefunden" for a flag other than 1 or 2; the
-    // rows before it stay, unsorted. With clearFirst false, rows are only added to an
-    // empty list.
+    // rows before it (in catalogue order) stay, unsorted. With clearFirst false, rows are only
+    // added to an empty list, else the list is sorted.
     bool RebuildList(const FilterState &state, bool clearFirst, qint32 &SortOrder);
+    // Sorts the rows as they are; as with the row comparison, a SortOrder of 0 becomes 1 once
+    // two rows are compared.
+    void sortRows(qint32 &SortOrder);
 
     const FilterState &lastApplied() const { return m_last; }
     void forgetLastApplied() { m_last.changeFilterIndex = NeverApplied; }
 
 private:
+    const std::vector<qint32> &rankedOrder(qint32 SortOrder);
+    [[noreturn]] void rebuildInCatalogueOrder(const KennblattFilter *filter,
+                                              std::vector<qint32> &rows) const;
+
     const TKennblattListe &m_catalogue;
     KennblattListModel &m_model;
     FilterMode m_mode = FilterMode::Prefix;
     FilterState m_last{{}, NeverApplied};
+    std::optional<SortRanking> m_ranking;
 };

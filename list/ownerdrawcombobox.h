@@ -1,6 +1,6 @@
 #pragma once
 
-#include "list/dropdowncombobox.h"
+#include "list/filtercontrols.h"
 
 #include <functional>
 

@@ -3,8 +3,6 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
-#include <vector>
-
 class TKennblatt;
 
 // The columns of a list row: caption, then the seven sub-items.
@@ -31,9 +29,3 @@ int lvKennblaetterCompare(const TKennblatt &item1, const TKennblatt &item2, qint
 // A click on header section `section` (0-based): the same column reverses the direction,
 // another column sorts ascending.
 qint32 sortOrderAfterClick(qint32 SortOrder, int section);
-
-// Sorts a vector of record pointers with lvKennblaetterCompare (stable: equal rows keep
-// their order). With fewer than two rows no comparison runs and SortOrder stays as it is.
-void sortKennblattRows(std::vector<const TKennblatt *> &rows, qint32 &SortOrder);
-// The same order as a permutation: element i is the old index of the row that goes to i.
-std::vector<int> sortedOrder(const std::vector<const TKennblatt *> &rows, qint32 &SortOrder);

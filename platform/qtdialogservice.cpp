@@ -25,12 +25,26 @@ QMessageBox::Icon toQt(MessageBoxSpec::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// The window a box belongs to. A box must never open behind a window that stays on top of
+// the others (the splash window while the program starts), where the user would not see it.
+QWidget *ownerOfBox()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return window;
+    }
+    return QApplication::activeWindow();
+}
+
 } // namespace
 
 DialogAnswer QtDialogService::show(const MessageBoxSpec &box)
 {
-    QMessageBox messageBox(toQt(box.icon), box.caption, box.text, QMessageBox::NoButton,
-                           QApplication::activeWindow());
+    QWidget *owner = ownerOfBox();
+    QMessageBox messageBox(toQt(box.icon), box.caption, box.text, QMessageBox::NoButton, owner);
+    if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        messageBox.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (box.buttons == MessageBoxSpec::Buttons::YesNo) {
         QPushButton *yes = messageBox.addButton(u"&Ja"_s, QMessageBox::YesRole);
         QPushButton *no = messageBox.addButton(u"&Nein"_s, QMessageBox::NoRole);

@@ -6,8 +6,8 @@
 
 #include <type_traits>
 
-// The text rules of the catalogue list and the settings file. Texts are Windows-1252 bytes; every rule works on
-// bytes, so umlauts are never case-folded.
+// The text rules of the catalogue list and the settings file. Texts are Windows-1252 bytes; every
+// rule works on bytes, so umlauts are never case-folded.
 namespace TextRules {
 
 constexpr bool isTrimmed(char c)
@@ -17,7 +17,7 @@ constexpr bool isTrimmed(char c)
 
 // Upper-cases a to z only; works on bytes and on UTF-16 code units alike.
 template<typename Char>
-    requires std::is_integral_v<Char>
+requires std::is_integral_v<Char>
 constexpr Char upperAscii(Char c)
 {
     return (c >= 'a' && c <= 'z') ? Char(c - 'a' + 'A') : c;

@@ -1,15 +1,18 @@
 #include "settings/profilefile.h"
 
 #include "platform/apperror.h"
+#include "platform/cp1252.h"
 #include "platform/decimalnumber.h"
 #include "platform/textrules.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -66,6 +69,19 @@ std::optional<qint32> parseInteger(QByteArrayView text)
     return value;
 }
 
+constexpr QByteArrayView Utf8ByteOrderMark = "\xef\xbb\xbf";
+
+bool isUtf8(const QByteArray &content)
+{
+    if (content.startsWith(Utf8ByteOrderMark))
+        return true;
+    if (std::all_of(content.begin(), content.end(), [](char c) { return uchar(c) < 0x80; }))
+        return false; // plain ASCII reads the same either way; Windows-1252 stays the default
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder.decode(content);
+    return !decoder.hasError();
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(QString path)
@@ -76,7 +92,10 @@ ProfileFile::ProfileFile(QString path)
 QByteArray ProfileFile::readString(QByteArrayView section, QByteArrayView key,
                                    const QByteArray &defaultValue) const
 {
-    return lookup(section, key).value_or(defaultValue);
+    const std::optional<QByteArray> text = lookup(section, key);
+    if (!text)
+        return defaultValue;
+    return text->first(std::min(text->size(), MaxValueLength));
 }
 
 qint32 ProfileFile::readInteger(QByteArrayView section, QByteArrayView key,
@@ -98,8 +117,10 @@ void ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteA
     if (!m_readable)
         throwWriteError();
 
-    QByteArray text = value.toByteArray();
+    QByteArray text = toFileEncoding(value);
     text.replace('\r', ' ').replace('\n', ' ');
+    const QByteArray sectionText = toFileEncoding(section);
+    const QByteArray keyText = toFileEncoding(key);
     const QByteArray eol = lineBreak();
     QByteArray content = m_content;
     if (const KeyLine *line = findKey(section, key)) {
@@ -109,14 +130,14 @@ void ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteA
         const qsizetype contentEnd =
             s->keys.isEmpty() ? s->headerContentEnd : s->keys.last().contentEnd;
         const qsizetype next = s->keys.isEmpty() ? s->headerNext : s->keys.last().next;
-        QByteArray inserted = key.toByteArray() + '=' + text + eol;
+        QByteArray inserted = keyText + '=' + text + eol;
         if (next == contentEnd) // the last line of the file, without a line break
             inserted.prepend(eol);
         content.insert(next, inserted);
     } else {
         if (!content.isEmpty() && !content.endsWith('\n'))
             content += eol;
-        content += '[' + section.toByteArray() + ']' + eol + key.toByteArray() + '=' + text + eol;
+        content += '[' + sectionText + ']' + eol + keyText + '=' + text + eol;
     }
     // Rewriting a file with its own bytes gains nothing and costs a rename.
     if (content == m_content)
@@ -174,7 +195,8 @@ std::optional<ProfileFile::Stamp> ProfileFile::currentStamp() const
 
 void ProfileFile::refresh() const
 {
-    if (m_loaded && m_readable && currentStamp() == m_stamp)
+    // Collected writes are newer than the file.
+    if (m_pendingWrite || (m_loaded && m_readable && currentStamp() == m_stamp))
         return;
     load();
 }
@@ -184,6 +206,7 @@ void ProfileFile::load() const
     m_loaded = true;
     m_content.clear();
     m_sections.clear();
+    m_utf8 = false;
     const std::optional<Stamp> stamp = currentStamp();
     m_stamp = stamp.value_or(Stamp());
     // A missing file reads as empty. A path that exists but is no regular file (a folder, or
@@ -203,6 +226,7 @@ void ProfileFile::load() const
     // Written between the stat and the read: the stamp no longer fits, read again next time.
     if (currentStamp() != m_stamp)
         m_stamp = Stamp();
+    m_utf8 = isUtf8(m_content);
     parse();
 }
 
@@ -211,7 +235,7 @@ void ProfileFile::parse() const
     m_sections.clear();
     const char *const data = m_content.constData();
     const qsizetype size = m_content.size();
-    qsizetype pos = 0;
+    qsizetype pos = m_content.startsWith(Utf8ByteOrderMark) ? Utf8ByteOrderMark.size() : 0;
     while (pos < size) {
         const auto *lf =
             static_cast<const char *>(std::memchr(data + pos, '\n', size_t(size - pos)));
@@ -252,9 +276,9 @@ void ProfileFile::parse() const
     }
 }
 
-const ProfileFile::Section *ProfileFile::findSection(QByteArrayView section) const
+const ProfileFile::Section *ProfileFile::findSection(QByteArrayView wanted) const
 {
-    section = TextRules::trimmed(section);
+    const QByteArray section = toFileEncoding(TextRules::trimmed(wanted));
     for (const Section &s : m_sections) {
         const QByteArrayView name(m_content.constData() + s.nameBegin, s.nameEnd - s.nameBegin);
         if (TextRules::equalsUpper(name, section))
@@ -274,7 +298,17 @@ std::optional<QByteArray> ProfileFile::lookup(QByteArrayView section, QByteArray
     if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
         text.back() == text.front())
         text = text.sliced(1, text.size() - 2);
-    return text.first(std::min(text.size(), MaxValueLength)).toByteArray();
+    return fromFileEncoding(text);
+}
+
+QByteArray ProfileFile::fromFileEncoding(QByteArrayView text) const
+{
+    return m_utf8 ? Cp1252::fromUnicode(QString::fromUtf8(text)) : text.toByteArray();
+}
+
+QByteArray ProfileFile::toFileEncoding(QByteArrayView text) const
+{
+    return m_utf8 ? Cp1252::toUnicode(text).toUtf8() : text.toByteArray();
 }
 
 const ProfileFile::KeyLine *ProfileFile::findKey(QByteArrayView section, QByteArrayView key) const
@@ -282,11 +316,11 @@ const ProfileFile::KeyLine *ProfileFile::findKey(QByteArrayView section, QByteAr
     const Section *s = findSection(section);
     if (!s)
         return nullptr;
-    key = TextRules::trimmed(key);
+    const QByteArray wanted = toFileEncoding(TextRules::trimmed(key));
     for (const KeyLine &line : s->keys) {
         const QByteArrayView name(m_content.constData() + line.keyBegin,
                                   line.keyEnd - line.keyBegin);
-        if (TextRules::equalsUpper(name, key))
+        if (TextRules::equalsUpper(name, wanted))
             return &line;
     }
     return nullptr;
@@ -301,10 +335,18 @@ QByteArray ProfileFile::lineBreak() const
 
 void ProfileFile::writeContent(const QByteArray &content)
 {
+    if (m_collecting) {
+        m_content = content;
+        parse();
+        m_pendingWrite = true;
+        return;
+    }
     // QSaveFile writes a temporary file beside the old one and renames it over it only when
     // everything was written; it keeps the old file's permissions and follows a symlink to
-    // its target. No direct-write fallback: that could leave a half-written file.
+    // its target. Where the folder does not allow a new file but the file may be written, the
+    // file is written in place, as the profile functions the format comes from do.
     QSaveFile file(m_path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
         throwWriteError();
     m_content = content;
@@ -313,6 +355,21 @@ void ProfileFile::writeContent(const QByteArray &content)
     const std::optional<Stamp> stamp = currentStamp();
     m_stamp = stamp.value_or(Stamp());
     m_loaded = stamp.has_value();
+}
+
+void ProfileFile::writePending()
+{
+    m_collecting = false;
+    if (!m_pendingWrite)
+        return;
+    m_pendingWrite = false;
+    const QByteArray content = m_content;
+    try {
+        writeContent(content);
+    } catch (...) {
+        m_loaded = false; // what is in memory never reached the file
+        throw;
+    }
 }
 
 void ProfileFile::throwWriteError() const

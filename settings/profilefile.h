@@ -8,13 +8,17 @@
 #include <optional>
 
 // One settings file in the Windows profile format: "[Section]" headers and "key=value"
-// lines, Windows-1252 bytes. Sections and keys match without regard to ASCII letter case;
-// the first of duplicate sections or keys is the one read, written and deleted.
+// lines. Names and values go in and come out as Windows-1252 bytes; the file itself is
+// Windows-1252, or UTF-8 when it starts with a UTF-8 byte-order mark or its non-ASCII bytes
+// form valid UTF-8 (as Linux editors save it), and keeps its encoding when written. Sections
+// and keys match without regard to ASCII letter case; the first of duplicate sections or keys
+// is the one read, written and deleted.
 //
 // The file is read once, on first use, and kept; before each access a stat tells whether
 // another writer (another ProfileFile on the same path) replaced it, and then it is read
 // again. Every write goes straight to disk through a temporary file that replaces the old
-// one, so a failed write leaves the file (and what this object knows of it) as it was.
+// one (in place where the folder allows no new file), so a failed write leaves the file (and
+// what this object knows of it) as it was. writeAtOnce() collects many writes into one.
 class ProfileFile
 {
 public:
@@ -40,6 +44,12 @@ public:
     // Deleting a key that is not there writes nothing; a path that exists but cannot be
     // read raises the error, since the key may be there.
     void deleteKey(QByteArrayView section, QByteArrayView key);
+
+    // Runs `writes` (calls of the write operations above) with their changes collected in
+    // memory, then writes the file once. The file ends as the single writes would leave it,
+    // also when one of them raises: what came before is written, then the error goes on.
+    template<typename Writes>
+    void writeAtOnce(Writes &&writes);
 
     // Whether the file exists and the current user may not write it. A file without any
     // write permission bit counts as read-only even for root, since that is what the
@@ -91,6 +101,9 @@ private:
     std::optional<QByteArray> lookup(QByteArrayView section, QByteArrayView key) const;
     QByteArray lineBreak() const;
     void writeContent(const QByteArray &content);
+    void writePending();
+    QByteArray fromFileEncoding(QByteArrayView text) const;
+    QByteArray toFileEncoding(QByteArrayView text) const;
     [[noreturn]] void throwWriteError() const;
 
     QString m_path;
@@ -99,4 +112,20 @@ private:
     mutable Stamp m_stamp;
     mutable QByteArray m_content;
     mutable QList<Section> m_sections;
+    mutable bool m_utf8 = false;
+    bool m_collecting = false;
+    bool m_pendingWrite = false;
 };
+
+template<typename Writes>
+void ProfileFile::writeAtOnce(Writes &&writes)
+{
+    m_collecting = true;
+    try {
+        writes();
+    } catch (...) {
+        writePending();
+        throw;
+    }
+    writePending();
+}

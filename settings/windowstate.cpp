@@ -68,12 +68,12 @@ bool ReadColumns(ProfileFile &file, QHeaderView &header)
         const QSignalBlocker quiet(header);
         for (int i = 0; i < header.count(); ++i) {
             const int width = f.readInteger(s, QByteArray::number(i + 1), header.sectionSize(i));
-            const QVariant minimum = header.model()->headerData(i, header.orientation(),
-                                                                SectionMinimumWidthRole);
-            header.resizeSection(i, std::clamp(width,
-                                               minimum.isValid() ? minimum.toInt()
-                                                                 : header.minimumSectionSize(),
-                                               header.maximumSectionSize()));
+            const QVariant minimum =
+                header.model()->headerData(i, header.orientation(), SectionMinimumWidthRole);
+            header.resizeSection(
+                i,
+                std::clamp(width, minimum.isValid() ? minimum.toInt() : header.minimumSectionSize(),
+                           header.maximumSectionSize()));
         }
     });
 }
@@ -100,4 +100,9 @@ bool WriteComboBox(ProfileFile &file, const QComboBox &combo)
                 f.deleteKey(s, key);
         }
     });
+}
+
+void selectStoredItem(QComboBox &combo, qint32 index)
+{
+    combo.setCurrentIndex(index >= 0 && index < combo.count() ? index : -1);
 }

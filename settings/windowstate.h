@@ -26,3 +26,7 @@ bool WriteColumns(ProfileFile &file, const QHeaderView &header);
 // "cmb_<name>": the edit text under "Text", the first ten drop-down items under "1" to "10";
 // keys of items that no longer exist are removed.
 bool WriteComboBox(ProfileFile &file, const QComboBox &combo);
+
+// Selects a combo box item by a stored item number; a number outside the items (-1 included)
+// leaves no item selected. Like every selection made in code, it raises no selection event.
+void selectStoredItem(QComboBox &combo, qint32 index);

@@ -1,17 +1,18 @@
 // Drives the real main window offscreen: start-up from a generated catalogue and a settings
-// file beside the test executable, the filters, sorting, marking and the closing steps.
+// file, the wiring of its subsystems, and the closing steps.
 #include "app/untfrmsplash.h"
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
 #include "cataloguefixture.h"
+#include "list/filterbar.h"
 #include "list/headercontrol.h"
 #include "list/kennblattlistmodel.h"
 #include "list/kennblattlistview.h"
+#include "list/listcontroller.h"
 #include "list/ownerdrawcombobox.h"
 #include "platform/cp1252.h"
 #include "scripteddialogservice.h"
 #include "settings/profilefile.h"
-#include "settings/settingsfile.h"
 
 #include "testfiles.h"
 #include <QAbstractItemView>
@@ -29,10 +30,6 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-} // namespace
 
 class TestMainWindow : public QObject
 {
@@ -102,10 +99,15 @@ class TestMainWindow : public QObject
         QTest::keyClick(combo, Qt::Key_Return);
     }
 
+    // As a user does: open the list, move to the item, press Enter.
     void choose(QComboBox *combo, int index)
     {
-        combo->setCurrentIndex(index);
-        Q_EMIT combo->activated(index);
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        view->setCurrentIndex(view->model()->index(index, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+        QTRY_VERIFY(!view->isVisible());
     }
 
     QStringList items(const QComboBox *combo) const
@@ -139,7 +141,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_settingsPath = SettingsFile::path();
+        m_settingsPath = m_dir.filePath(u"kennblaetter.INI"_s);
     }
 
     void cleanup()
@@ -157,12 +159,12 @@ private Q_SLOTS:
         QVERIFY(w->startupCompleted());
         QCOMPARE(w->windowTitle(),
                  u"Norvenz Kennblätter für eignungsgeprüfte Schweißzusätze, Stand: 2026.2"_s);
-        QCOMPARE(w->EditionLabel, QByteArray("Ausgabe Herbst 2026"));
+        QCOMPARE(w->catalogueContent().EditionLabel, QByteArray("Ausgabe Herbst 2026"));
         QCOMPARE(count(), u"6"_s);
         // Sorted by number, yet no arrow shown.
         QCOMPARE(column(0), (QStringList{u"00007.10"_s, u"00042.00"_s, u"00815.00"_s, u"01234.05"_s,
                                          u"03000.02"_s, u"12000.01"_s}));
-        QCOMPARE(w->SortOrder, 1);
+        QCOMPARE(w->list().SortOrder, 1);
         QCOMPARE(control<HeaderControl>("hcKopf")->sectionImage(0), SortArrow::Blank);
         QCOMPARE(column(6), (QStringList{u"**"_s, {}, {}, u"**"_s, {}, {}}));
         QCOMPARE(items(control<QComboBox>("cmbFilterTUEO")),
@@ -172,7 +174,8 @@ private Q_SLOTS:
         // Manufacturers come sorted by key, "Ö" with the O's.
         QCOMPARE(items(control<QComboBox>("cmbFilterHersteller")),
                  (QStringList{u"Alle"_s, u"BOE"_s, u"ÖKO"_s, u"THY"_s, u"UNI"_s}));
-        QCOMPARE(w->HerstellerLookup.NameOf("\xf6ko"), Cp1252::fromUnicode(u"Ökoschweiß KG"));
+        QCOMPARE(w->catalogueContent().HerstellerLookup.NameOf("\xf6ko"),
+                 Cp1252::fromUnicode(u"Ökoschweiß KG"));
 
         auto *splash = w->findChild<TfrmSplash *>();
         QVERIFY(splash);
@@ -258,30 +261,20 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>("cmbFilterPulver")->x(), 240);
     }
 
-    void negativeSplashIntervalStopsTheStart()
+    void negativeSplashIntervalIsReportedAndReplaced()
     {
         TfrmMain *w = start("TimerSplash=-1\r\n");
         QVERIFY(w);
         QCOMPARE(m_dialogs->shown().size(), 1);
         const MessageBoxSpec box = m_dialogs->shown().first();
-        QCOMPARE(box.caption, u"Norvenz SZW Kennblätter"_s);
-        QCOMPARE(box.icon, MessageBoxSpec::Icon::Error);
-        QCOMPARE(box.text, u"Fehler bei Bereichsprüfung."_s);
-        QVERIFY(!w->startupCompleted());
-        QCOMPARE(w->listModel().rowCount(), 0);
-        QVERIFY(count().isEmpty());
-        QVERIFY(!control<QTimer>("TimerSplash")->isActive());
-        QTest::qWait(700);
-        QVERIFY(w->findChild<TfrmSplash *>()); // it stays
-        // The view state was never restored, so closing must not overwrite it.
-        const QByteArray before = readFile(m_settingsPath);
-        finish();
-        ProfileFile after(m_settingsPath);
-        QCOMPARE(after.readString("View", "Aenderungsfilter", "none"), QByteArray("none"));
-        QCOMPARE(after.readString("BoundsfrmMain", "Left", "none"), QByteArray("none"));
-        QVERIFY(readFile(m_settingsPath).startsWith(before));
+        QCOMPARE(box.caption, u"Warnung"_s);
+        QVERIFY(box.text.contains(u"-1"_s) && box.text.contains(u"'TimerSplash'"_s) &&
+                box.text.contains(u"500"_s));
+        QVERIFY(w->startupCompleted());
+        QCOMPARE(count(), u"6"_s);
+        QCOMPARE(control<QTimer>("TimerSplash")->interval(), 500);
+        QVERIFY(control<QTimer>("TimerSplash")->isActive());
     }
-
     void missingDatabaseEndsTheStart()
     {
         QTemporaryDir empty;
@@ -301,6 +294,9 @@ private Q_SLOTS:
         QVERIFY(w->applicationEndRequested());
         QCOMPARE(w->windowTitle(), u"Gralm-Kennblätter"_s);
         QCOMPARE(m_catalogue->Count(), 0);
+        // Not placed, so not shown piled up at the top left.
+        QVERIFY(!control<QComboBox>("cmbFilterMarke")->isVisible());
+        QVERIFY(!control<QPushButton>("btnLoeschen")->isVisible());
         finish();
         QCOMPARE(ProfileFile(m_settingsPath).readInteger("View", "Aenderungsfilter", 0), 2);
         QCOMPARE(ProfileFile(m_settingsPath).readString("BoundsfrmMain", "Left", {}), QByteArray());
@@ -320,134 +316,52 @@ private Q_SLOTS:
         QCOMPARE(written.count('['), 1);
     }
 
-    void textFilterAppliesOnEnterAndKeepsHistory()
-    {
-        start();
-        auto *marke = control<QComboBox>("cmbFilterMarke");
-        typeAndEnter(marke, u"fox"_s);
-        QCOMPARE(column(1), (QStringList{u"Fox EV 50"_s, u"fox 2"_s}));
-        QCOMPARE(count(), u"2"_s);
-        QCOMPARE(items(marke), QStringList{u"fox"_s});
-        QCOMPARE(marke->currentText(), u"fox"_s);
-
-        QSignalSpy resets(&m_window->listModel(), &QAbstractItemModel::modelReset);
-        QTest::keyClick(marke, Qt::Key_Return);
-        QCOMPARE(resets.count(), 0); // nothing changed: skipped
-        QCOMPARE(items(marke), QStringList{u"fox"_s});
-
-        typeAndEnter(marke, u"FOX"_s);
-        QCOMPARE(items(marke), QStringList{u"FOX"_s});
-        typeAndEnter(marke, u"%ox"_s);
-        QCOMPARE(items(marke), (QStringList{u"%ox"_s, u"FOX"_s}));
-        QCOMPARE(column(1), (QStringList{u"Fox EV 50"_s, u"fox 2"_s}));
-        typeAndEnter(marke, u"ö"_s);
-        QCOMPARE(count(), u"0"_s);
-        typeAndEnter(marke, u"Ö"_s);
-        QCOMPARE(column(1), QStringList{u"Öko-Draht SG 3"_s});
-    }
-
-    void leavingAFilterAppliesIt()
-    {
-        start();
-        auto *nummer = control<QComboBox>("cmbFilterKennblattNr");
-        nummer->setFocus(Qt::OtherFocusReason);
-        QTest::keyClicks(nummer, u"0"_s);
-        QCOMPARE(count(), u"6"_s); // typing alone does not filter
-        control<QLineEdit>("edtFilterHersteller")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(column(0), (QStringList{u"00007.10"_s, u"00042.00"_s, u"00815.00"_s, u"01234.05"_s,
-                                         u"03000.02"_s}));
-        QCOMPARE(items(nummer), QStringList{u"0"_s});
-
-        // Leaving again without a change records the text once more but does not rebuild.
-        QSignalSpy resets(&m_window->listModel(), &QAbstractItemModel::modelReset);
-        nummer->setFocus(Qt::OtherFocusReason);
-        control<QLineEdit>("edtFilterZusatz")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(resets.count(), 0);
-
-        // A blank before the text is another text: rebuilt, same rows.
-        nummer->setFocus(Qt::OtherFocusReason);
-        nummer->setEditText(u" 0"_s);
-        control<QLineEdit>("edtFilterZusatz")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(resets.count(), 1);
-        QCOMPARE(count(), u"5"_s);
-    }
-
-    void lookupChoiceWritesTheKeyIntoTheEdit()
-    {
-        start();
-        auto *combo = control<OwnerDrawComboBox>("cmbFilterHersteller");
-        auto *edit = control<QLineEdit>("edtFilterHersteller");
-        choose(combo, 1);
-        QCOMPARE(edit->text(), u"BOE"_s);
-        QVERIFY(edit->hasFocus());
-        QCOMPARE(column(1), (QStringList{u"Fox EV 50"_s, u"fox 2"_s}));
-
-        // A name instead of a key matches nothing.
-        edit->setText(u"Bergische Elektroden AG"_s);
-        QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(count(), u"0"_s);
-        // Keys are compared without regard to ASCII case.
-        edit->setText(u"boe"_s);
-        QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(count(), u"2"_s);
-        choose(combo, 0);
-        QCOMPARE(edit->text(), u"Alle"_s);
-        QCOMPARE(count(), u"6"_s);
-    }
-
-    void changeFilterChoice()
-    {
-        start();
-        auto *geaendert = control<QComboBox>("cmbFilterGeaendert");
-        choose(geaendert, 1);
-        QCOMPARE(column(6), (QStringList{u"**"_s, u"**"_s}));
-        choose(geaendert, 2);
-        QCOMPARE(column(6), (QStringList{{}, {}, {}, {}}));
-    }
-
-    void filterResetClearsEveryFilter()
+    void filterGesturesRebuildTheList()
     {
         start();
         typeAndEnter(control<QComboBox>("cmbFilterMarke"), u"fox"_s);
-        choose(control<QComboBox>("cmbFilterTUEO"), 1);
-        choose(control<QComboBox>("cmbFilterGeaendert"), 2);
-        QCOMPARE(count(), u"1"_s);
-
+        QCOMPARE(column(1), (QStringList{u"Fox EV 50"_s, u"fox 2"_s}));
+        QCOMPARE(count(), u"2"_s);
+        auto *nummer = control<QComboBox>("cmbFilterKennblattNr");
+        nummer->setFocus(Qt::OtherFocusReason);
+        nummer->setEditText(u"00042"_s);
+        control<QLineEdit>("edtFilterHersteller")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(count(), u"0"_s);
         QTest::mouseClick(control<QPushButton>("btnLoeschen"), Qt::LeftButton);
         QCOMPARE(count(), u"6"_s);
-        QVERIFY(control<QComboBox>("cmbFilterMarke")->currentText().isEmpty());
-        QCOMPARE(items(control<QComboBox>("cmbFilterMarke")),
-                 QStringList{u"fox"_s}); // history stays
-        QVERIFY(control<QLineEdit>("edtFilterTUEO")->text().isEmpty());
-        QCOMPARE(control<QComboBox>("cmbFilterTUEO")->currentIndex(), 0);
-        QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 0);
-
-        QSignalSpy resets(&m_window->listModel(), &QAbstractItemModel::modelReset);
-        m_window->mnuAlleFilterloeschenClick();
-        QCOMPARE(resets.count(), 0); // all filters were already off
     }
-
+    void theMenuResetSkipsAnUnchangedList()
+    {
+        start();
+        QSignalSpy resets(&m_window->listModel(), &QAbstractItemModel::modelReset);
+        m_window->findChild<QAction *>(u"mnuAlleFilterloeschen"_s)->trigger();
+        QCOMPARE(resets.count(), 0); // all filters were already off
+        typeAndEnter(control<QComboBox>("cmbFilterMarke"), u"fox"_s);
+        m_window->findChild<QAction *>(u"mnuAlleFilterloeschen"_s)->trigger();
+        QCOMPARE(resets.count(), 2);
+        QCOMPARE(count(), u"6"_s);
+    }
     void headerClicksSortWithArrows()
     {
         TfrmMain *w = start();
         auto *kopf = control<HeaderControl>("hcKopf");
         clickSection(1);
-        QCOMPARE(w->SortOrder, 2);
+        QCOMPARE(w->list().SortOrder, 2);
         QCOMPARE(kopf->sectionImage(1), SortArrow::Up);
         QCOMPARE(column(1).first(), u"fox 2"_s);         // "FOX 2" < "FOX EV 50"
         QCOMPARE(column(1).last(), u"Öko-Draht SG 3"_s); // umlauts after all letters
         clickSection(1);
-        QCOMPARE(w->SortOrder, -2);
+        QCOMPARE(w->list().SortOrder, -2);
         QCOMPARE(kopf->sectionImage(1), SortArrow::Down);
         QCOMPARE(column(1).first(), u"Öko-Draht SG 3"_s);
         clickSection(2);
-        QCOMPARE(w->SortOrder, 3);
+        QCOMPARE(w->list().SortOrder, 3);
         QCOMPARE(kopf->sectionImage(2), SortArrow::Up);
         QCOMPARE(kopf->sectionImage(1), SortArrow::Blank);
         clickSection(0);
-        QCOMPARE(w->SortOrder, 1);
+        QCOMPARE(w->list().SortOrder, 1);
         clickSection(0);
-        QCOMPARE(w->SortOrder, -1);
+        QCOMPARE(w->list().SortOrder, -1);
         QCOMPARE(column(0).first(), u"12000.01"_s);
         clickSection(6);
         QCOMPARE(column(6), (QStringList{{}, {}, {}, {}, u"**"_s, u"**"_s}));
@@ -457,7 +371,7 @@ private Q_SLOTS:
     {
         TfrmMain *w = start();
         clickSection(0);
-        QCOMPARE(w->SortOrder, -1);
+        QCOMPARE(w->list().SortOrder, -1);
         QCOMPARE(control<HeaderControl>("hcKopf")->sectionImage(0), SortArrow::Down);
     }
 
@@ -465,34 +379,18 @@ private Q_SLOTS:
     {
         start();
         auto *kopf = control<HeaderControl>("hcKopf");
-        auto *filter = control<HeaderControl>("hcFilter");
         auto *list = control<KennblattListView>("lvKennblaetter");
-        auto *loeschen = control<QPushButton>("btnLoeschen");
-        auto *tueoEdit = control<QLineEdit>("edtFilterTUEO");
-
         kopf->resizeSection(0, 45);
         QCOMPARE(list->columnWidth(0), 50);
-        QCOMPARE(filter->sectionSize(0), 45);
+        QCOMPARE(control<HeaderControl>("hcFilter")->sectionSize(0), 45);
         QCOMPARE(control<QComboBox>("cmbFilterKennblattNr")->width(), 43);
         kopf->resizeSection(0, 10);
         QCOMPARE(kopf->sectionSize(0), 40); // its own minimum
-        QCOMPARE(filter->sectionSize(0), 40);
-
-        const int loeschenX = loeschen->x();
-        const int tueoX = tueoEdit->x();
+        const int loeschenX = control<QPushButton>("btnLoeschen")->x();
         kopf->resizeSection(1, kopf->sectionSize(1) + 30);
         QCOMPARE(list->columnWidth(1), 180);
-        QCOMPARE(filter->sectionSize(1), 180);
-        QCOMPARE(control<QComboBox>("cmbFilterMarke")->width(), 178);
-        QCOMPARE(loeschen->x(), loeschenX + 30);
-        QCOMPARE(tueoEdit->x(), tueoX + 30);
-        QCOMPARE(tueoEdit->width(), kopf->sectionSize(5) - 22);
-        QCOMPARE(control<QComboBox>("cmbFilterTUEO")->x(), tueoX + 30);
-        // Edits lie over their drop-down lists, leaving the button free.
-        QVERIFY(tueoEdit->geometry().right() <
-                control<QComboBox>("cmbFilterTUEO")->geometry().right());
+        QCOMPARE(control<QPushButton>("btnLoeschen")->x(), loeschenX + 30);
     }
-
     void headersFollowHorizontalScrolling()
     {
         start();
@@ -542,61 +440,64 @@ private Q_SLOTS:
         QCOMPARE(w->statusText(), u"0 Kennblätter markiert"_s);
     }
 
-    void openingTheFirstMarkedSheet()
+    void buttonEnterAndDoubleClickOpenTheMarkedSheet()
     {
         TfrmMain *w = start();
         auto *list = control<KennblattListView>("lvKennblaetter");
-        const auto expected = [this](const char *file) -> QString {
-            return u"Datei '"_s + m_dir.path() + u"//"_s + QLatin1StringView(file) +
-                   u"' nicht vorhanden."_s;
-        };
+        const QString expected =
+            u"Datei '"_s + m_dir.path() + u"//00042_00.pdf' nicht vorhanden."_s;
+        markRows({1});
         QTest::mouseClick(control<QPushButton>("btnAnzeigen"), Qt::LeftButton);
-        QVERIFY(m_dialogs->shown().isEmpty()); // nothing marked
-
-        markRows({4, 1});
-        QTest::mouseClick(control<QPushButton>("btnAnzeigen"), Qt::LeftButton);
-        QCOMPARE(m_dialogs->shown().size(), 1);
-        QCOMPARE(m_dialogs->shown().last().caption, u"Norvenz SZW Kennblätter"_s);
-        QCOMPARE(m_dialogs->shown().last().icon, MessageBoxSpec::Icon::None);
-        QCOMPARE(m_dialogs->shown().last().text, expected("00042_00.pdf"));
-
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(m_dialogs->shown().size(), 2);
-        QCOMPARE(m_dialogs->shown().last().text, expected("00042_00.pdf"));
-
-        markRows({0});
-        const QPoint row0 = list->visualRect(w->listModel().index(0, 1)).center();
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row0);
+        const QPoint row1 = list->visualRect(w->listModel().index(1, 1)).center();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row1);
         QCOMPARE(m_dialogs->shown().size(), 3);
-        QCOMPARE(m_dialogs->shown().last().text, expected("00007_10.pdf"));
-
-        writeFile(m_dir.filePath(u"00007_10.pdf"_s), "%PDF-1.4\n");
-        QTest::mouseClick(control<QPushButton>("btnAnzeigen"), Qt::LeftButton);
-        QCOMPARE(m_dialogs->shown().size(), 3);
-        QFile::remove(m_dir.filePath(u"00007_10.pdf"_s));
+        for (const MessageBoxSpec &box : m_dialogs->shown())
+            QCOMPARE(box.text, expected);
     }
-
-    void lookupItemsShowKeyAndNameOnABand()
+    // With the fonts that stand in for the designed ones, texts fit the designed sizes.
+    void captionsFitTheirControls()
     {
         start();
-        auto *combo = control<OwnerDrawComboBox>("cmbFilterHersteller");
-        QImage image(300, 12, QImage::Format_RGB32);
-        const auto draw = [&](int index, bool selected) {
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            combo->drawItem(painter, {index, QRect(0, 0, 300, 12), selected, combo->palette()});
+        const auto fits = [](const QWidget *control, const QString &text, int available) {
+            int widest = 0;
+            for (const QString &line : text.split(u'\n'))
+                widest = std::max(
+                    widest, control->fontMetrics().horizontalAdvance(QString(line).remove(u'&')));
+            if (widest > available)
+                qWarning("%s: '%s' needs %d of %d pixels", qPrintable(control->objectName()),
+                         qPrintable(text), widest, available);
+            return widest <= available;
         };
-        draw(1, false);
-        QCOMPARE(image.pixelColor(298, 6), QColor(192, 192, 192));
-        QVERIFY(image.pixelColor(30, 6) != QColor(192, 192, 192));
-        draw(1, true);
-        QCOMPARE(image.pixelColor(298, 6), QColor(0, 0, 255));
-
-        combo->showPopup();
-        QTRY_VERIFY(combo->view()->isVisible());
-        QVERIFY(combo->view()->window()->width() >= 400);
-        combo->hidePopup();
+        const QStyle *style = m_window->style();
+        const int margin = style->pixelMetric(QStyle::PM_HeaderMargin);
+        for (const char *name : {"StaticText1"})
+            QVERIFY(fits(control<QLabel>(name), control<QLabel>(name)->text(),
+                         control<QLabel>(name)->contentsRect().width()));
+        const int buttonMargins = 2 * (style->pixelMetric(QStyle::PM_ButtonMargin) +
+                                       style->pixelMetric(QStyle::PM_DefaultFrameWidth));
+        for (const char *name : {"btnDrucken", "btnAnzeigen", "btnLoeschen"}) {
+            auto *button = control<QPushButton>(name);
+            QVERIFY(fits(button, button->text(), button->width() - buttonMargins));
+        }
+        const int arrowWidth = 16; // drop-down button and frame of a combo box
+        auto *drucklisten = control<QComboBox>("cmbDrucklisten");
+        for (const QString &item : items(drucklisten))
+            QVERIFY(fits(drucklisten, item, drucklisten->width() - arrowWidth));
+        // The change filter is narrower than its items; its list opens 120 pixels wide.
+        auto *geaendert = control<QComboBox>("cmbFilterGeaendert");
+        for (const QString &item : items(geaendert))
+            QVERIFY(fits(geaendert, item, 120 - 2 * margin));
+        // The arrow images take space in sections 0 to 5; at the designed 50 pixels the
+        // captions "Herst./Lief." and "Zusatz-Art" need more than any readable font gives and
+        // end in "...", as on the platform the layout was designed for.
+        auto *kopf = control<HeaderControl>("hcKopf");
+        for (int section : {0, 1, 2, 5, 6}) {
+            const int image = section < 6 ? SortArrowWidth + margin : 0;
+            const QString caption = kopf->model()->headerData(section, Qt::Horizontal).toString();
+            QVERIFY(fits(kopf, caption, kopf->sectionSize(section) - 2 * margin - image));
+        }
     }
 
     void closingWritesTheViewState()
@@ -650,6 +551,7 @@ private Q_SLOTS:
         const QByteArray before = readFile(m_settingsPath);
         finish();
         QCOMPARE(readFile(m_settingsPath), before);
+        QVERIFY(m_dialogs->shown().isEmpty()); // not even the write error
         QFile::setPermissions(m_settingsPath, QFile::ReadOwner | QFile::WriteOwner);
     }
 };

@@ -163,22 +163,6 @@ private Q_SLOTS:
         QVERIFY(!KennblattMatches(k, "", "", "", "", "", "h1", 0, P));
         QVERIFY(!KennblattMatches(k, "01234", "fox", "flux", "h1", "z1", "t1", 1, P));
     }
-
-    void preparedFilterAgreesWithPerCallMatching()
-    {
-        const TKennblatt k = sheet("00042.07",
-                                   "Schwei\xdf"
-                                   "draht",
-                                   "", "HL", "ZS", "IG", 1);
-        const QByteArray filters[] = {"",  "4",    "%42", "*draht", "schwei", "Schwei\xdf",
-                                      "%", "Alle", " ",   "hl",     "*0*"};
-        for (auto mode : {FilterMode::Prefix, FilterMode::Substring}) {
-            for (const QByteArray &f : filters) {
-                const KennblattFilter prepared(f, f, f, f, f, f, 0, mode);
-                QCOMPARE(prepared.matches(k), KennblattMatches(k, f, f, f, f, f, f, 0, mode));
-            }
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestFilterMatch)

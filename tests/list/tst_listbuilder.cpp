@@ -49,7 +49,7 @@ private Q_SLOTS:
 
     void noFilterListsEverySheetSortedByNumber()
     {
-        KennblattListModel model;
+        KennblattListModel model(m_catalogue);
         QAbstractItemModelTester tester(&model);
         ListBuilder builder(m_catalogue, model);
         qint32 sortOrder = 0;
@@ -65,7 +65,7 @@ private Q_SLOTS:
 
     void skipTestComparesUntrimmedTexts()
     {
-        KennblattListModel model;
+        KennblattListModel model(m_catalogue);
         ListBuilder builder(m_catalogue, model);
         qint32 sortOrder = 0;
         QVERIFY(builder.RebuildList(filters("0001"), true, sortOrder));
@@ -86,7 +86,7 @@ private Q_SLOTS:
 
     void firstBuildRunsEvenWithEmptyFilters()
     {
-        KennblattListModel model;
+        KennblattListModel model(m_catalogue);
         ListBuilder builder(m_catalogue, model);
         qint32 sortOrder = 0;
         QVERIFY(builder.RebuildList(filters(), true, sortOrder));
@@ -110,7 +110,7 @@ private Q_SLOTS:
     {
         QFETCH(qint32, index);
         QFETCH(QList<QByteArray>, rows);
-        KennblattListModel model;
+        KennblattListModel model(m_catalogue);
         ListBuilder builder(m_catalogue, model);
         qint32 sortOrder = 1;
         builder.RebuildList(filters({}, {}, index), true, sortOrder);
@@ -119,7 +119,7 @@ private Q_SLOTS:
 
     void filterModeSwitchesMatching()
     {
-        KennblattListModel model;
+        KennblattListModel model(m_catalogue);
         ListBuilder builder(m_catalogue, model);
         qint32 sortOrder = 1;
         builder.RebuildList(filters({}, "ox"), true, sortOrder);
@@ -132,7 +132,7 @@ private Q_SLOTS:
 
     void keyFilterTextsAreTrimmed()
     {
-        KennblattListModel model;
+        KennblattListModel model(m_catalogue);
         ListBuilder builder(m_catalogue, model);
         qint32 sortOrder = 1;
         FilterState state;
@@ -151,7 +151,7 @@ private Q_SLOTS:
         catalogue.Add("1.0", "a", "", "", "", "", 1);
         catalogue.Add("3.0", "c", "", "", "", "", 0);
         catalogue.Add("4.0", "d", "", "", "", "", 2);
-        KennblattListModel model;
+        KennblattListModel model(catalogue);
         QAbstractItemModelTester tester(&model);
         ListBuilder builder(catalogue, model);
         qint32 sortOrder = 0;
@@ -172,7 +172,7 @@ private Q_SLOTS:
 
     void withoutClearFirstRowsAreOnlyAddedToAnEmptyList()
     {
-        KennblattListModel model;
+        KennblattListModel model(m_catalogue);
         ListBuilder builder(m_catalogue, model);
         qint32 sortOrder = 1;
         builder.RebuildList(filters("0001"), false, sortOrder);
@@ -183,7 +183,7 @@ private Q_SLOTS:
 
     void markedRowsFollowTheirRecordsWhenSorted()
     {
-        KennblattListModel model;
+        KennblattListModel model(m_catalogue);
         QAbstractItemModelTester tester(&model);
         QItemSelectionModel selection(&model);
         ListBuilder builder(m_catalogue, model);
@@ -194,7 +194,7 @@ private Q_SLOTS:
             selection.select(model.index(row, 0),
                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
         sortOrder = -1;
-        model.sortRows(sortOrder);
+        builder.sortRows(sortOrder);
         QCOMPARE(numbers(model),
                  (QList<QByteArray>{"00030.01", "00020.03", "00012.00", "00010.02"}));
         QList<QByteArray> marked;

@@ -1,10 +1,13 @@
 #include "catalogue/tkennblatt.h"
+#include "catalogue/tkennblattliste.h"
 #include "list/sortorder.h"
+#include "list/sortranking.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -115,8 +118,8 @@ private Q_SLOTS:
         QCOMPARE(sortOrderAfterClick(before, section), after);
     }
 
-    // The fast sort must give exactly the order of a stable sort with the row comparison.
-    void sortAgreesWithTheComparison()
+    // The ranked order must be exactly the order of a stable sort with the row comparison.
+    void rankingAgreesWithTheComparison()
     {
         QRandomGenerator random(7);
         const QByteArray pieces[] = {"fox",
@@ -137,52 +140,40 @@ private Q_SLOTS:
                                      "**",
                                      "abcdefgh",
                                      "ABCDEFGHI"};
-        std::vector<TKennblatt> records(600);
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            TKennblatt &k = records[i];
-            k.SetHauptnummer(random.bounded(300));
-            k.SetUnternummer(random.bounded(3));
-            k.Marke = pieces[random.bounded(17)] +
-                      (random.bounded(3) == 0 ? pieces[random.bounded(17)] : "");
-            k.Pulvermarke = pieces[random.bounded(17)];
-            k.HerstLiefSchl = pieces[random.bounded(17)].left(4);
-            k.ZusatzSchl = pieces[random.bounded(17)];
-            k.InfoGeberSchl = pieces[random.bounded(17)].left(2);
-            k.AenderungsFlag = quint8(1 + random.bounded(2));
+        TKennblattListe catalogue;
+        for (int i = 0; i < 600; ++i) {
+            const QByteArray nummer = QByteArray::number(random.bounded(300)) + '.' +
+                                      QByteArray::number(random.bounded(3));
+            catalogue.Add(nummer,
+                          pieces[random.bounded(17)] +
+                              (random.bounded(3) == 0 ? pieces[random.bounded(17)] : ""),
+                          pieces[random.bounded(17)], pieces[random.bounded(17)].left(4),
+                          pieces[random.bounded(17)], pieces[random.bounded(17)].left(2),
+                          quint8(1 + random.bounded(2)));
         }
-        std::vector<const TKennblatt *> rows;
-        for (const TKennblatt &k : records)
-            rows.push_back(&k);
+        std::vector<qint32> records(std::size_t(catalogue.Count()));
+        std::iota(records.begin(), records.end(), 0);
         for (qint32 order : {1, -1, 2, -2, 3, -3, 4, -4, 5, -5, 6, -6, 7, -7}) {
-            std::vector<const TKennblatt *> expected = rows;
+            std::vector<qint32> expected = records;
             qint32 expectedOrder = order;
-            std::stable_sort(expected.begin(), expected.end(),
-                             [&](const TKennblatt *a, const TKennblatt *b) {
-                                 return lvKennblaetterCompare(*a, *b, expectedOrder) < 0;
-                             });
-            std::vector<const TKennblatt *> actual = rows;
-            qint32 actualOrder = order;
-            sortKennblattRows(actual, actualOrder);
-            QVERIFY2(actual == expected, qPrintable(QString::number(order)));
+            std::stable_sort(expected.begin(), expected.end(), [&](qint32 a, qint32 b) {
+                return lvKennblaetterCompare(catalogue.Get(a), catalogue.Get(b), expectedOrder) < 0;
+            });
+            const SortRanking ranking(catalogue, std::abs(order) - 1);
+            QVERIFY2(ranking.order(order > 0) == expected, qPrintable(QString::number(order)));
         }
     }
 
-    void sortIsStable()
+    void equalTextsKeepCatalogueOrderBothWays()
     {
-        std::vector<TKennblatt> records;
+        TKennblattListe catalogue;
         for (const char *nr : {"3.0", "1.0", "2.0"})
-            records.push_back(row(nr, "same", "", 1));
-        std::vector<const TKennblatt *> rows;
-        for (const TKennblatt &k : records)
-            rows.push_back(&k);
-        qint32 order = -2;
-        sortKennblattRows(rows, order);
-        QCOMPARE(rows[0]->GetNummer(), QByteArray("00003.00"));
-        QCOMPARE(rows[2]->GetNummer(), QByteArray("00002.00"));
-        order = 0;
-        std::vector<const TKennblatt *> one{rows[0]};
-        sortKennblattRows(one, order);
-        QCOMPARE(order, 0); // no comparison ran
+            catalogue.Add(nr, "same", "", "", "", "", 1);
+        catalogue.Add("4.0", "SAME", "", "", "", "", 1);
+        catalogue.Add("5.0", "other", "", "", "", "", 1);
+        const SortRanking ranking(catalogue, int(ListColumn::Marke));
+        QCOMPARE(ranking.order(true), (std::vector<qint32>{4, 0, 1, 2, 3}));
+        QCOMPARE(ranking.order(false), (std::vector<qint32>{0, 1, 2, 3, 4}));
     }
 };
 

@@ -60,7 +60,8 @@ private Q_SLOTS:
         QCOMPARE(TextRules::compareUpperAscii(b, a), -upper);
         QCOMPARE(TextRules::equalsUpper(a, b), upper == 0);
         // The same rule on Unicode texts (Latin-1 covers these bytes).
-        QCOMPARE(TextRules::equalsUpper(QString::fromLatin1(a), QString::fromLatin1(b)), upper == 0);
+        QCOMPARE(TextRules::equalsUpper(QString::fromLatin1(a), QString::fromLatin1(b)),
+                 upper == 0);
     }
 
     void searching()

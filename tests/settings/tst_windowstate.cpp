@@ -34,10 +34,7 @@ class TestWindowState : public QObject
     }
 
 private Q_SLOTS:
-    void cleanup()
-    {
-        QFile::remove(iniPath());
-    }
+    void cleanup() { QFile::remove(iniPath()); }
 
     void readBoundsKeepsWhatIsMissing_data()
     {

@@ -17,7 +17,7 @@ QString referenceRows()
     QString rows;
     const QList<ReferenceFile> &files = referenceFiles();
     for (qsizetype i = 0; i < files.size(); ++i) {
-        QString caption = referenceDocuments()[std::size_t(i)].caption;
+        QString caption = ReferenceDocuments[std::size_t(i)].caption.toString();
         caption.remove(u'&');
         rows += u"<tr><td><code>%1</code></td><td>%2</td><td>%3</td></tr>"_s.arg(
             QString::fromLatin1(files[i].settingsKey), caption.toHtmlEscaped(),

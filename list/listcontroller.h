@@ -1,0 +1,67 @@
+#pragma once
+
+#include "list/currentlist.h"
+#include "list/filtermatch.h"
+#include "list/listbuilder.h"
+
+#include <QObject>
+
+class DialogService;
+class FilterBar;
+class KennblattListModel;
+class KennblattListView;
+class QLabel;
+class TKennblattListe;
+
+// The catalogue list of the main window: its rows built from the catalogue through the
+// filters, their sort order, the marking of rows with the count in the status text, and the
+// gestures that open the data sheet of a row. Offers the list to the commands that work on it.
+class ListController final : public QObject, public CurrentList
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ListController)
+
+public:
+    // Shows its rows in `view` and their number in `count`; the filters are what `filters`
+    // holds when a rebuild runs.
+    ListController(DialogService &dialogs, const TKennblattListe &catalogue,
+                   const FilterBar &filters, KennblattListView &view, QLabel &count,
+                   QObject *parent = nullptr);
+
+    // Signed sort column: +n ascending, -n descending by column n; 0 until the first sort.
+    qint32 SortOrder = 0;
+
+    const KennblattListModel &model() const { return *m_model; }
+    void setFilterMode(FilterMode mode) { m_builder.setFilterMode(mode); }
+    // The next rebuild runs whatever the filters hold.
+    void forgetLastApplied() { m_builder.forgetLastApplied(); }
+
+    // Event handlers and the list build.
+    void RebuildList(bool clearFirst);
+    void hcKopfSectionClick(int section);
+    void lvKennblaetterSelectItem();
+    void lvKennblaetterDblClick();
+    void lvKennblaetterKeyPress(int key);
+
+    // CurrentList
+    int rowCount() const override;
+    const TKennblatt &kennblatt(int row) const override;
+    bool isMarked(int row) const override;
+    QList<int> markedRows() const override;
+    qint32 sortOrder() const override { return SortOrder; }
+    FilterState filterState() const override;
+
+Q_SIGNALS:
+    // A header click chose the sort order; its column shows the arrow.
+    void sortColumnChosen(qint32 sortOrder);
+    void statusTextChanged(const QString &text);
+    // The show command of the button beside the print button is to run.
+    void showRequested();
+
+private:
+    const FilterBar &m_filters;
+    KennblattListView &m_view;
+    QLabel &m_count;
+    KennblattListModel *m_model;
+    ListBuilder m_builder;
+};
