@@ -1,7 +1,9 @@
 #include "catalogue/accesstable.h"
 
 #include "catalogue/jetfilecheck.h"
+#include "catalogue/jetformat.h"
 #include "catalogue/jetstoredtext.h"
+#include "catalogue/rowlosscheck.h"
 #include "platform/apperror.h"
 #include "platform/cp1252.h"
 #include "platform/stdiosilencer.h"
@@ -21,11 +23,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using JetFileCheck::PageSize;
-
 // libmdb's buffer for a converted text; a memo field is cut where it would overflow.
 constexpr qsizetype MemoUtf8Limit = MDB_BIND_SIZE - 1;
-// A memo of up to 16 MiB fills some 4,100 pages of at most 4,080 bytes each.
+// A memo of up to 16 MiB fills some 8,300 pages of at least 2,036 bytes each.
 constexpr int MaxMemoLinks = 65536;
 
 MdbHandle *mdbOf(void *handle)
@@ -38,16 +38,20 @@ quint32 u32(const unsigned char *p)
     return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
 }
 
-// libmdb converts column names with iconv into the character set its variable MDBICONV names;
-// the program takes no settings from the environment, so names are always read as UTF-8.
+// libmdb converts column names with iconv into the character set its variable MDBICONV names:
+// Jet 4 names from UCS-2, Jet 3 names from the code page the file (or the variable
+// MDB_JET3_CHARSET) names. The program takes no settings from the environment and reads Jet 3
+// texts as the Windows-1252 bytes they are, so names are always read from those into UTF-8.
 void readNamesAsUtf8(MdbHandle *mdb)
 {
 #if MDBTOOLS_H_HAVE_ICONV_H
-    if (!qEnvironmentVariableIsSet("MDBICONV"))
+    const bool jet3 = IS_JET3(mdb);
+    if (!jet3 && !qEnvironmentVariableIsSet("MDBICONV"))
         return;
+    const char *stored = jet3 ? "WINDOWS-1252" : "UCS-2LE";
     mdb_iconv_close(mdb);
-    mdb->iconv_in = iconv_open("UTF-8", "UCS-2LE");
-    mdb->iconv_out = iconv_open("UCS-2LE", "UTF-8");
+    mdb->iconv_in = iconv_open("UTF-8", stored);
+    mdb->iconv_out = iconv_open(stored, "UTF-8");
 #else
     Q_UNUSED(mdb);
 #endif
@@ -57,6 +61,12 @@ AppError unreadableFile(const QString &path)
 {
     return AppError(u"Die Datenbankdatei '%1' kann nicht gelesen werden: sie ist keine gültige "
                     u"Access-Datenbank oder beschädigt."_s.arg(path));
+}
+
+AppError otherFormat(const QString &path, const QString &format)
+{
+    return AppError(u"Die Datenbankdatei '%1' ist eine Access-Datenbank im Format %2, das nicht "
+                    u"gelesen werden kann."_s.arg(path, format));
 }
 
 AppError cannotRead(const QString &path)
@@ -103,6 +113,17 @@ void AccessFile::CloseHandle::operator()(void *handle) const
     mdb_close(mdbOf(handle));
 }
 
+const JetFormat &AccessFile::readableFormat(QByteArrayView firstBytes, qint64 size,
+                                            const QString &path)
+{
+    const JetFileCheck::Identification file = JetFileCheck::identify(firstBytes, size);
+    if (!file.otherFormat.isEmpty())
+        throw otherFormat(path, file.otherFormat);
+    if (!file.format)
+        throw unreadableFile(path);
+    return *file.format;
+}
+
 std::unique_ptr<AccessFile> AccessFile::open(const QString &path)
 {
     QFile file(path);
@@ -110,25 +131,24 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString &path)
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw cannotRead(path);
     const qint64 size = file.size();
-    if (!JetFileCheck::headerIsSound(file.peek(PageSize), size))
-        throw unreadableFile(path);
+    const JetFormat &format = readableFormat(file.peek(JetFileCheck::HeaderBytes), size, path);
     QByteArray bytes = file.readAll();
     if (bytes.size() != size)
         throw cannotRead(path);
-    return std::unique_ptr<AccessFile>(new AccessFile(std::move(bytes), path));
+    return std::unique_ptr<AccessFile>(new AccessFile(std::move(bytes), path, format));
 }
 
 std::unique_ptr<AccessFile> AccessFile::openBuffer(QByteArray bytes, const QString &name)
 {
-    if (!JetFileCheck::headerIsSound(bytes, bytes.size()))
-        throw unreadableFile(name);
-    return std::unique_ptr<AccessFile>(new AccessFile(std::move(bytes), name));
+    const JetFormat &format = readableFormat(bytes, bytes.size(), name);
+    return std::unique_ptr<AccessFile>(new AccessFile(std::move(bytes), name, format));
 }
 
-AccessFile::AccessFile(QByteArray bytes, QString path)
+AccessFile::AccessFile(QByteArray bytes, QString path, const JetFormat &format)
     : m_path(std::move(path))
+    , m_format(&format)
     , m_bytes(std::move(bytes))
-    , m_pageCount(quint32(m_bytes.size() / PageSize))
+    , m_pageCount(quint32(m_bytes.size() / format.pageSize))
 {
     const StdioSilencer quiet;
     // libmdb only reads ("r"); the bytes stay unchanged for the file's life.
@@ -145,15 +165,16 @@ AccessFile::~AccessFile() = default;
 const unsigned char *AccessFile::page(quint32 number) const
 {
     MdbHandle *mdb = mdbOf(m_handle.get());
-    if (number >= m_pageCount || mdb_read_alt_pg(mdb, number) != PageSize)
+    if (number >= m_pageCount || mdb_read_alt_pg(mdb, number) != m_format->pageSize)
         return nullptr;
     return mdb->alt_pg_buf;
 }
 
-bool AccessFile::tableIsSound(quint32 page) const
+bool AccessFile::tableIsSound(quint32 page, std::vector<quint32> &dataPages) const
 {
-    return JetFileCheck::tableIsSound([this](quint32 number) { return this->page(number); },
-                                      m_pageCount, page);
+    return JetFileCheck::tableIsSound(
+        *m_format, [this](quint32 number) { return this->page(number); }, m_pageCount, page,
+        dataPages);
 }
 
 // libmdb's own catalogue reader also reads every object's property blob, following its chain
@@ -215,10 +236,15 @@ AccessTable::AccessTable(AccessFile &file, quint32 page, QByteArrayView tableNam
     : m_tableName(tableName.toByteArray())
     , m_filePath(file.path())
     , m_componentName(std::move(componentName))
+    , m_textForm(file.format().textIsUcs2 ? JetStoredText::Form::Ucs2
+                                          : JetStoredText::Form::Windows1252)
 {
     const StdioSilencer quiet;
-    if (!file.tableIsSound(page))
+    std::vector<quint32> dataPages;
+    if (!file.tableIsSound(page, dataPages))
         throwDamaged();
+    m_rowCheck = std::make_unique<RowLossCheck>(
+        file.format(), [&file](quint32 number) { return file.page(number); }, std::move(dataPages));
     m_libmdb = std::make_unique<Libmdb>();
     m_libmdb->mdb = mdb_clone_handle(mdbOf(file.m_handle.get()));
     readNamesAsUtf8(m_libmdb->mdb);
@@ -258,7 +284,15 @@ void AccessTable::throwDamaged() const
 void AccessTable::fetch()
 {
     const StdioSilencer quiet;
+    const MdbTableDef *table = m_libmdb->table;
     m_eof = !mdb_fetch_row(m_libmdb->table);
+    // libmdb counts cur_row on past the row it delivered.
+    const bool sound = m_eof ? m_rowCheck->atEnd()
+                             : m_rowCheck->delivered(table->cur_phys_pg, int(table->cur_row) - 1);
+    if (!sound) {
+        m_eof = true;
+        throwDamaged();
+    }
 }
 
 void AccessTable::Next()
@@ -308,15 +342,20 @@ QByteArray AccessTable::textOf(const Column &column) const
     }
     requireRow();
     const MdbColumn &value = mdbColumn(column.column);
+    // libmdb's bounds check lets through a value whose end offset lies before its start, with
+    // a negative length.
+    if (value.cur_value_len < 0)
+        throwDamaged();
     // libmdb sets the length to 0 for NULL and for an empty value alike.
-    if (value.cur_value_len <= 0)
+    if (value.cur_value_len == 0)
         return {};
     MdbHandle *mdb = m_libmdb->mdb;
     switch (column.type) {
     case MDB_TEXT:
         return JetStoredText::toCp1252(
             QByteArrayView(reinterpret_cast<const char *>(mdb->pg_buf) + value.cur_value_start,
-                           value.cur_value_len));
+                           value.cur_value_len),
+            m_textForm);
     case MDB_MEMO:
         return memoText(column);
     default: {
@@ -377,7 +416,7 @@ QByteArray AccessTable::memoText(const Column &column) const
             pointer = u32(reinterpret_cast<const unsigned char *>(part.constData()));
         } while (pointer != 0);
     }
-    return JetStoredText::toCp1252(stored, MemoUtf8Limit);
+    return JetStoredText::toCp1252(stored, m_textForm, MemoUtf8Limit);
 }
 
 QByteArray AccessTable::Text(QByteArrayView columnName) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/jetstoredtext.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -7,9 +9,19 @@
 #include <memory>
 #include <vector>
 
-// An Access (Jet 4) file opened read-only through libmdb. The whole file is read into memory
-// and its structure checked where libmdb would crash, hang or lose rows on damage. Failures
-// raise AppError with a message that names the file.
+struct JetFormat;
+class RowLossCheck;
+
+// An Access file of the format Jet 3 (Access 95, 97) or Jet 4 (Access 2000 to 2003), read into
+// memory and opened read-only through libmdb. A file of another Access format, or one whose
+// header or size is damaged, is refused with a message that names the file (and the format).
+// Before libmdb reads a table, what it relies on without checking is checked: the definition,
+// the usage map, and that every page the map lists is a data page of the table. While it
+// reads, every row slot it passes over must be marked deleted, every page's slot table must
+// agree with the page's free-space field, and no text may end before it starts. Damage found so
+// raises AppError naming the file and the table. Not seen: damage inside a row that still
+// decodes (a changed letter or yes/no value), and a slot marked deleted or a page left out of
+// the usage map, which sound files have too.
 class AccessFile
 {
 public:
@@ -23,9 +35,12 @@ public:
     AccessFile &operator=(const AccessFile &) = delete;
 
     const QString &path() const { return m_path; }
+    const JetFormat &format() const { return *m_format; }
 
 private:
-    AccessFile(QByteArray bytes, QString path);
+    AccessFile(QByteArray bytes, QString path, const JetFormat &format);
+    static const JetFormat &readableFormat(QByteArrayView firstBytes, qint64 size,
+                                           const QString &path);
     friend class AccessTable;
 
     struct CloseHandle
@@ -42,9 +57,10 @@ private:
     // The definition page of the first table of that name, ASCII letters in any case.
     quint32 tablePage(QByteArrayView tableName) const;
     const unsigned char *page(quint32 number) const;
-    bool tableIsSound(quint32 page) const;
+    [[nodiscard]] bool tableIsSound(quint32 page, std::vector<quint32> &dataPages) const;
 
     QString m_path;
+    const JetFormat *m_format;
     QByteArray m_bytes; // libmdb reads the file from here
     quint32 m_pageCount = 0;
     std::unique_ptr<void, CloseHandle> m_handle; // MdbHandle
@@ -53,6 +69,7 @@ private:
 
 // One table read from its first row to its last: the operations the catalogue loading needs.
 // Texts come back as Windows-1252 bytes; NULL gives the empty text and a false truth value.
+// A table found damaged while it is read raises AppError from Next (or the constructor).
 // Each table reads through its own libmdb handle, so tables of one file may be read side by
 // side. Values are converted when asked for, so columns nobody reads cost nothing.
 class AccessTable
@@ -98,7 +115,9 @@ private:
     QByteArray m_tableName;
     QString m_filePath;
     QString m_componentName;
+    JetStoredText::Form m_textForm;
     std::unique_ptr<Libmdb> m_libmdb;
+    std::unique_ptr<RowLossCheck> m_rowCheck;
     std::vector<Column> m_columns;
     bool m_eof = true;
 };

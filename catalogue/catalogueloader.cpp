@@ -47,10 +47,16 @@ void LoadCatalogue(CatalogueDatabase &database, TKennblattListe &catalogue)
     const StdioSilencer quiet;
     const auto table = database.OpenTable("Verzeichnis", u"qKennblaetter"_s);
     for (; !table->Eof(); table->Next()) {
+        // One statement each: the order of function arguments is unspecified, and the first
+        // missing column is the one to name.
         const quint8 flag = table->TruthValue("AenderungsFlag") ? 2 : 1;
-        catalogue.Add(table->Text("KBNr"), table->Text("Marke"), table->Text("Pulvermarke"),
-                      table->Text("HerstLiefSchl"), table->Text("ZusatzSchl"),
-                      table->Text("InfoGeberSchl"), flag);
+        const QByteArray KBNr = table->Text("KBNr");
+        const QByteArray Marke = table->Text("Marke");
+        const QByteArray Pulvermarke = table->Text("Pulvermarke");
+        const QByteArray HerstLiefSchl = table->Text("HerstLiefSchl");
+        const QByteArray ZusatzSchl = table->Text("ZusatzSchl");
+        const QByteArray InfoGeberSchl = table->Text("InfoGeberSchl");
+        catalogue.Add(KBNr, Marke, Pulvermarke, HerstLiefSchl, ZusatzSchl, InfoGeberSchl, flag);
     }
     table->Close();
 }

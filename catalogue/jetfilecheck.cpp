@@ -9,19 +9,18 @@ namespace JetFileCheck {
 
 namespace {
 
-// Offsets of Jet 4 as libmdb reads them (MdbJet4Constants).
+using namespace Qt::StringLiterals;
+
 constexpr int VersionOffset = 0x14;
+constexpr unsigned char Jet3 = 0x00;
 constexpr unsigned char Jet4 = 0x01;
+// Access 1.x and 2.0 files keep their version here (7, 8, 9), where later ones have 0.
+constexpr int OldVersionOffset = 0x40A;
 constexpr unsigned char PageTableDefinition = 0x02;
+constexpr unsigned char PageData = 0x01;
 constexpr int NextPageOffset = 4;
+constexpr int OwnerOffset = 4;
 constexpr int ContinuationStart = 8;
-constexpr int ColumnCountOffset = 45;
-constexpr int RealIndexCountOffset = 51;
-constexpr int UsageMapOffset = 55;
-constexpr int ColumnsStart = 63;
-constexpr int RealIndexEntrySize = 12;
-constexpr int ColumnEntrySize = 25;
-constexpr int RowCountOffset = 12;
 constexpr int RowOffsetMask = 0x1FFF;
 
 // Access allows 255 columns and 32 indexes; names are at most 64 characters (128 bytes), and
@@ -30,7 +29,15 @@ constexpr int MaxColumns = 255;
 constexpr qint64 MaxRealIndexes = 1000;
 constexpr int MaxNameBytes = 256;
 constexpr int MinUsageMapSize = 5;
-constexpr quint32 BitmapPageBits = (PageSize - 4) * 8;
+
+// The ACCDB formats of Access 2007 and later by their version byte, as libmdb knows them.
+QString accdbName(int version)
+{
+    static const char *const years[] = {"2007", "2010", "2013", "2016", "2019"};
+    if (version >= 2 && version <= 6)
+        return u"Access %1 (ACCDB)"_s.arg(QLatin1StringView(years[version - 2]));
+    return u"Access 2007 oder neuer (ACCDB)"_s;
+}
 
 quint16 u16(const unsigned char *p)
 {
@@ -49,8 +56,10 @@ quint32 u32(const unsigned char *p)
 class DefinitionStream
 {
 public:
-    DefinitionStream(const PageReader &read, quint32 page, const unsigned char *bytes, int position)
+    DefinitionStream(const PageReader &read, qsizetype pageSize, quint32 page,
+                     const unsigned char *bytes, int position)
         : m_read(read)
+        , m_pageSize(pageSize)
         , m_page(bytes)
         , m_position(position)
     {
@@ -63,12 +72,12 @@ public:
         for (;;) {
             if (length > 0 && !currentPageIsUsable())
                 return false;
-            const qint64 here = std::min<qint64>(length, PageSize - m_position);
+            const qint64 here = std::min<qint64>(length, m_pageSize - m_position);
             if (out) {
                 std::copy_n(m_page + m_position, here, out);
                 out += here;
             }
-            if (m_position + length < PageSize) {
+            if (m_position + length < m_pageSize) {
                 m_position += int(length);
                 return true;
             }
@@ -102,6 +111,7 @@ private:
     }
 
     const PageReader &m_read;
+    qsizetype m_pageSize;
     const unsigned char *m_page;
     quint32 m_pageNumber = 0;
     int m_position;
@@ -110,56 +120,61 @@ private:
 };
 
 // The row `row` of a page as libmdb's mdb_find_row finds it.
-bool findRow(const unsigned char *page, int row, int &start, int &length)
+bool findRow(const JetFormat &format, const unsigned char *page, int row, int &start, int &length)
 {
-    const int rawStart = u16(page + RowCountOffset + 2 + row * 2);
+    const int pageSize = int(format.pageSize);
+    const int rawStart = u16(page + format.firstSlotOffset() + row * 2);
     const int nextStart =
-        row == 0 ? int(PageSize) : u16(page + RowCountOffset + row * 2) & RowOffsetMask;
+        row == 0 ? pageSize : u16(page + format.firstSlotOffset() + (row - 1) * 2) & RowOffsetMask;
     start = rawStart & RowOffsetMask;
     length = nextStart - start;
-    return start < PageSize && start <= nextStart && nextStart <= PageSize;
+    return start < pageSize && start <= nextStart && nextStart <= pageSize;
 }
 
-// Every page a usage map lists must lie inside the file: libmdb silently ends a table at a
-// page it cannot read, and at a listed page 0, missing the rows of every page after it.
-bool bitsListExistingPages(QByteArrayView bits, quint64 firstPage, quint32 pageCount)
+// The pages a usage map lists, in ascending order as libmdb walks them. Each must lie inside
+// the file: libmdb silently ends a table at a page it cannot read, and at a listed page 0,
+// missing the rows of every page after it.
+bool collectPages(QByteArrayView bits, quint64 firstPage, quint32 pageCount,
+                  std::vector<quint32> &pages)
 {
     for (qsizetype byte = 0; byte < bits.size(); ++byte) {
         const auto value = static_cast<unsigned char>(bits[byte]);
-        if (value == 0)
-            continue;
-        for (int bit = 0; bit < 8; ++bit) {
+        for (int bit = 0; value != 0 && bit < 8; ++bit) {
+            if (!(value & (1 << bit)))
+                continue;
             const quint64 page = firstPage + quint64(byte) * 8 + quint64(bit);
-            if ((value & (1 << bit)) && (page == 0 || page >= pageCount))
+            if (page == 0 || page >= pageCount)
                 return false;
+            pages.push_back(quint32(page));
         }
     }
     return true;
 }
 
-bool usageMapIsSound(const PageReader &read, quint32 pageCount, quint32 pointer)
+bool usageMapIsSound(const JetFormat &format, const PageReader &read, quint32 pageCount,
+                     quint32 pointer, std::vector<quint32> &pages)
 {
     const unsigned char *page = read(pointer >> 8);
     int start = 0;
     int length = 0;
-    if (!page || !findRow(page, int(pointer & 0xFF), start, length) || length < MinUsageMapSize)
+    if (!page || !findRow(format, page, int(pointer & 0xFF), start, length) ||
+        length < MinUsageMapSize)
         return false;
     // A copy: reading the bitmap pages reuses the reader's buffer.
     const QByteArray map(reinterpret_cast<const char *>(page + start), length);
     const auto *bytes = reinterpret_cast<const unsigned char *>(map.constData());
     switch (bytes[0]) {
     case 0: // a bitmap of pages from a first page on, inline
-        return bitsListExistingPages(QByteArrayView(map).sliced(5), u32(bytes + 1), pageCount);
-    case 1: // pointers to bitmap pages, the k-th covering pages k*BitmapPageBits...
+        return collectPages(QByteArrayView(map).sliced(5), u32(bytes + 1), pageCount, pages);
+    case 1: // pointers to bitmap pages, the k-th covering pages k * bitmapPageBits() on
         for (qsizetype k = 0; k < (length - 1) / 4; ++k) {
             const quint32 bitmapPage = u32(bytes + 1 + 4 * k);
             if (bitmapPage == 0)
                 continue;
             const unsigned char *bitmap = read(bitmapPage);
-            if (!bitmap ||
-                !bitsListExistingPages(
-                    QByteArrayView(reinterpret_cast<const char *>(bitmap) + 4, PageSize - 4),
-                    quint64(k) * BitmapPageBits, pageCount))
+            if (!bitmap || !collectPages(QByteArrayView(reinterpret_cast<const char *>(bitmap) + 4,
+                                                        format.pageSize - 4),
+                                         quint64(k) * format.bitmapPageBits(), pageCount, pages))
                 return false;
         }
         return true;
@@ -168,37 +183,72 @@ bool usageMapIsSound(const PageReader &read, quint32 pageCount, quint32 pointer)
     }
 }
 
-} // namespace
-
-bool headerIsSound(QByteArrayView firstPage, qint64 size)
+// libmdb passes over a listed page that is not a data page of the table, and with it every
+// row the table keeps there.
+bool pagesBelongTo(const PageReader &read, const std::vector<quint32> &pages, quint32 definition)
 {
-    return firstPage.size() >= PageSize && firstPage[0] == 0 &&
-           static_cast<unsigned char>(firstPage[VersionOffset]) == Jet4 &&
-           size >= (qint64(CataloguePage) + 1) * PageSize && size <= MaxFileSize &&
-           size % PageSize == 0;
+    return std::all_of(pages.begin(), pages.end(), [&](quint32 number) {
+        const unsigned char *page = read(number);
+        return page && page[0] == PageData && u32(page + OwnerOffset) == definition;
+    });
 }
 
-bool tableIsSound(const PageReader &read, quint32 pageCount, quint32 page)
+} // namespace
+
+Identification identify(QByteArrayView firstBytes, qint64 size)
 {
+    Identification result;
+    const auto byteAt = [firstBytes](qsizetype offset) {
+        return offset < firstBytes.size() ? int(static_cast<unsigned char>(firstBytes[offset]))
+                                          : -1;
+    };
+    if (byteAt(0) != 0 || byteAt(VersionOffset) < 0)
+        return result;
+    const int version = byteAt(VersionOffset);
+    if (firstBytes.sliced(4).startsWith("Standard ACE DB") || (version >= 2 && version <= 6)) {
+        result.otherFormat = accdbName(version);
+        return result;
+    }
+    const int oldVersion = byteAt(OldVersionOffset);
+    if (version == Jet3 && oldVersion >= 7 && oldVersion <= 9) {
+        result.otherFormat = u"Access 2.0 oder älter (Jet 2)"_s;
+        return result;
+    }
+    const JetFormat *format = version == Jet3   ? &Jet3Format
+                              : version == Jet4 ? &Jet4Format
+                                                : nullptr;
+    if (format && size >= (qint64(CataloguePage) + 1) * format->pageSize &&
+        size <= format->maxFileSize && size % format->pageSize == 0)
+        result.format = format;
+    return result;
+}
+
+bool tableIsSound(const JetFormat &format, const PageReader &read, quint32 pageCount, quint32 page,
+                  std::vector<quint32> &dataPages)
+{
+    dataPages.clear();
     const unsigned char *definition = page == 0 ? nullptr : read(page);
     if (!definition || definition[0] != PageTableDefinition)
         return false;
-    const int columns = u16(definition + ColumnCountOffset);
-    const auto realIndexes = qint32(u32(definition + RealIndexCountOffset));
+    const int columns = u16(definition + format.columnCountOffset);
+    const auto realIndexes = qint32(u32(definition + format.realIndexCountOffset));
     if (columns < 1 || columns > MaxColumns || realIndexes < 0 || realIndexes > MaxRealIndexes)
         return false;
-    const quint32 usageMap = u32(definition + UsageMapOffset);
+    const quint32 usageMap = u32(definition + format.usageMapOffset);
 
     // The index entries, the column entries and then the names.
-    DefinitionStream stream(read, page, definition, ColumnsStart);
-    if (!stream.take(qint64(realIndexes) * RealIndexEntrySize + qint64(columns) * ColumnEntrySize))
+    DefinitionStream stream(read, format.pageSize, page, definition, format.firstEntryOffset);
+    if (!stream.take(qint64(realIndexes) * format.realIndexEntrySize +
+                     qint64(columns) * format.columnEntrySize))
         return false;
     for (int i = 0; i < columns; ++i) {
-        unsigned char length[2];
-        if (!stream.take(2, length) || u16(length) > MaxNameBytes || !stream.take(u16(length)))
+        unsigned char length[2] = {0, 0};
+        if (!stream.take(format.nameLengthSize, length) || u16(length) > MaxNameBytes ||
+            !stream.take(u16(length)))
             return false;
     }
-    return usageMapIsSound(read, pageCount, usageMap);
+    return usageMapIsSound(format, read, pageCount, usageMap, dataPages) &&
+           pagesBelongTo(read, dataPages, page);
 }
 
 } // namespace JetFileCheck

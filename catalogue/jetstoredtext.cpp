@@ -20,10 +20,34 @@ qsizetype utf8Size(char16_t unit)
     return unit < 0x800 ? 2 : 3;
 }
 
+// Jet 3: the bytes up to a 0 byte, and no further than libmdb's buffer holds their UTF-8 form.
+QByteArray fromWindows1252(QByteArrayView stored, qsizetype utf8Limit)
+{
+    qsizetype end = stored.indexOf('\0');
+    if (end < 0)
+        end = stored.size();
+    if (utf8Limit != NoLimit) {
+        const QString text = Cp1252::toUnicode(stored.first(end));
+        qsizetype utf8 = 0;
+        for (qsizetype i = 0; i < end; ++i) {
+            // An undefined byte (a C1 control here) becomes libmdb's one-byte "?".
+            const char16_t unit = text[i].unicode();
+            utf8 += unit >= 0x80 && unit < 0xA0 ? 1 : utf8Size(unit);
+            if (utf8 > utf8Limit) {
+                end = i;
+                break;
+            }
+        }
+    }
+    return stored.first(end).toByteArray();
+}
+
 } // namespace
 
-QByteArray toCp1252(QByteArrayView stored, qsizetype utf8Limit)
+QByteArray toCp1252(QByteArrayView stored, Form form, qsizetype utf8Limit)
 {
+    if (form == Form::Windows1252)
+        return fromWindows1252(stored, utf8Limit);
     const auto *bytes = reinterpret_cast<const unsigned char *>(stored.data());
     qsizetype size = stored.size();
     QVarLengthArray<char16_t, 512> units;

@@ -1,7 +1,7 @@
 #include "documents/documentcommands.h"
 
 #include "catalogue/tkennblatt.h"
-#include "documents/pdffilename.h"
+#include "catalogue/pdffilename.h"
 #include "list/currentlist.h"
 #include "platform/dialogservice.h"
 #include "settings/profilefile.h"

@@ -17,4 +17,7 @@ if [ ! -f "$marker" ] || [ ! -f "$ini" ] || ! grep -qx "count=$count" "$marker";
     # The generator draws PDFs only; it needs Qt's fonts but never a display.
     QT_QPA_PLATFORM=offscreen ./build/kb-demo --count "$count" --settings "$ini" "$demo"
 fi
-exec ./build/kennblaetter
+# The viewer reads its report project Listen.xml from the working directory; the build puts
+# the default one beside the viewer.
+cd build
+exec ./kennblaetter

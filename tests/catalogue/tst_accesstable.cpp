@@ -23,6 +23,8 @@ using namespace Qt::StringLiterals;
 using namespace CatalogueTables;
 using Jet::Value;
 
+Q_DECLARE_METATYPE(Jet::FileFormat)
+
 namespace {
 
 QByteArray cp(QStringView text)
@@ -136,59 +138,86 @@ private Q_SLOTS:
         QVERIFY(!write(m_dir.filePath(u"b.mdb"_s), {nullBoolean}).isEmpty());
     }
 
-    // Whatever the stored form (plain or compressed UCS-2), texts arrive as Windows-1252
-    // bytes; a character without such a byte becomes "?".
+    // Whatever the stored form (Jet 4: plain or compressed UCS-2; Jet 3: Windows-1252 bytes),
+    // texts arrive as Windows-1252 bytes; a character without such a byte becomes "?" (Jet 3
+    // cannot store one at all).
     void textsArriveAsWindows1252_data()
     {
+        QTest::addColumn<Jet::FileFormat>("format");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("umlauts") << u"ÄÖÜäöü"_s << QByteArray("\xc4\xd6\xdc\xe4\xf6\xfc");
-        QTest::newRow("sharp s") << u"Schweißdraht"_s
-                                 << QByteArray("Schwei\xdf"
-                                               "draht");
-        QTest::newRow("euro, stored wide") << u"12 €"_s << QByteArray("12 \x80");
-        QTest::newRow("quotes and dash") << u"„a“ – b"_s
-                                         << QByteArray("\x84"
-                                                       "a\x93 \x96 b");
-        QTest::newRow("no Windows-1252 form") << u"Ωmega Ā"_s << QByteArray("?mega ?");
-        QTest::newRow("leading byte-order mark kept") << u"\uFEFFx"_s << QByteArray("?x");
-        QTest::newRow("C1 control with a byte") << u"a\u0081b"_s
-                                                << QByteArray("a\x81"
-                                                              "b");
-        QTest::newRow("tab and line break") << u"a\tb\r\nc"_s << QByteArray("a\tb\r\nc");
-        QTest::newRow("255 umlauts") << u"ä"_s.repeated(255) << QByteArray(255, '\xe4');
-        QTest::newRow("255 euros") << u"€"_s.repeated(255) << QByteArray(255, '\x80');
-        QTest::newRow("255 ASCII") << u"x"_s.repeated(255) << QByteArray(255, 'x');
+        struct Case
+        {
+            const char *name;
+            QString text;
+            QByteArray bytes;
+            bool jet3Too;
+        };
+        const Case cases[] = {
+            {"umlauts", u"ÄÖÜäöü"_s, "\xc4\xd6\xdc\xe4\xf6\xfc", true},
+            {"sharp s", u"Schweißdraht"_s,
+             "Schwei\xdf"
+             "draht",
+             true},
+            {"euro", u"12 €"_s, "12 \x80", true},
+            {"quotes and dash", u"„a“ – b"_s,
+             "\x84"
+             "a\x93 \x96 b",
+             true},
+            {"no Windows-1252 form", u"Ωmega Ā"_s, "?mega ?", false},
+            {"leading byte-order mark kept", u"\uFEFFx"_s, "?x", false},
+            {"C1 control with a byte", u"a\u0081b"_s,
+             "a\x81"
+             "b",
+             false},
+            {"tab and line break", u"a\tb\r\nc"_s, "a\tb\r\nc", true},
+            {"255 umlauts", u"ä"_s.repeated(255), QByteArray(255, '\xe4'), true},
+            {"255 euros", u"€"_s.repeated(255), QByteArray(255, '\x80'), true},
+            {"255 ASCII", u"x"_s.repeated(255), QByteArray(255, 'x'), true},
+        };
+        for (const Case &c : cases) {
+            QTest::addRow("Jet 4: %s", c.name) << Jet::FileFormat::Jet4 << c.text << c.bytes;
+            if (c.jet3Too)
+                QTest::addRow("Jet 3: %s", c.name) << Jet::FileFormat::Jet3 << c.text << c.bytes;
+        }
     }
     void textsArriveAsWindows1252()
     {
+        QFETCH(Jet::FileFormat, format);
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         const QString path = m_dir.filePath(u"text.mdb"_s);
-        QCOMPARE(write(path, {{u"T"_s, {CatalogueTables::text(u"Wert"_s)}, {{text}}}}), QString());
+        QCOMPARE(write(path, {{u"T"_s, {CatalogueTables::text(u"Wert"_s)}, {{text}}}}, format),
+                 QString());
         const auto file = AccessFile::open(path);
         AccessTable table(*file, "T", u"adotT"_s);
         QCOMPARE(table.Text("Wert"), bytes);
     }
 
-    // Beyond 512 data pages the usage map points to bitmap pages (type 1).
+    // Beyond the inline map's reach (Jet 4: 512 pages, Jet 3: 1,024) the usage map points to
+    // bitmap pages (type 1).
     void manyRowsOverManyPages_data()
     {
+        QTest::addColumn<Jet::FileFormat>("format");
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("width");
-        QTest::newRow("a few pages") << 3000 << 20;
-        QTest::newRow("more than 512 pages") << 5000 << 255;
+        QTest::addColumn<int>("bitmapPages");
+        QTest::newRow("Jet 4, a few pages") << Jet::FileFormat::Jet4 << 3000 << 20 << 0;
+        QTest::newRow("Jet 4, more than 512 pages") << Jet::FileFormat::Jet4 << 5000 << 255 << 1;
+        QTest::newRow("Jet 3, more than 1024 pages") << Jet::FileFormat::Jet3 << 8000 << 255 << 1;
     }
     void manyRowsOverManyPages()
     {
+        QFETCH(Jet::FileFormat, format);
         QFETCH(int, rows);
         QFETCH(int, width);
+        QFETCH(int, bitmapPages);
         Jet::Table table{u"Viele"_s, {longInt(u"Nr"_s), text(u"Text"_s)}, {}};
         for (int i = 0; i < rows; ++i)
             table.rows.push_back({qint32(i), u"%1 ä"_s.arg(i).leftJustified(width, u'€')});
         const QString path = m_dir.filePath(u"viele.mdb"_s);
-        QCOMPARE(write(path, {table}), QString());
-        QVERIFY(MdbCheck::pageCensus(path).dataPages > (width == 255 ? 512 : 10));
+        QCOMPARE(write(path, {table}, format), QString());
+        QCOMPARE(MdbCheck::pageCensus(path).bitmapPages, bitmapPages);
 
         const auto file = AccessFile::open(path);
         AccessTable viele(*file, "Viele", u"adotViele"_s);
@@ -308,14 +337,22 @@ private Q_SLOTS:
     }
 
     // Our reader and mdb-export, an independent program on libmdb, read the same values.
+    void agreesWithMdbExport_data()
+    {
+        QTest::addColumn<Jet::FileFormat>("format");
+        QTest::addColumn<QString>("alphabet");
+        QTest::newRow("Jet 4") << Jet::FileFormat::Jet4 << u"aAzZ09 äöüßÄÖÜ€„“–—‚‘…¿ÿĀΩЖ\t\\\""_s;
+        QTest::newRow("Jet 3") << Jet::FileFormat::Jet3 << u"aAzZ09 äöüßÄÖÜ€„“–—‚‘…¿ÿŒž\t\\\""_s;
+    }
     void agreesWithMdbExport()
     {
+        QFETCH(Jet::FileFormat, format);
+        QFETCH(QString, alphabet);
         std::vector<Jet::Table> tables = sample();
         Jet::Table mixed{u"Gemischt"_s,
                          {longInt(u"Nr"_s), text(u"Text"_s, 40), boolean(u"Ja"_s), text(u"Leer"_s)},
                          {}};
         QRandomGenerator generator(1234);
-        const QString alphabet = u"aAzZ09 äöüßÄÖÜ€„“–—‚‘…¿ÿĀΩЖ\t\\\""_s;
         for (int i = 0; i < 400; ++i) {
             QString value;
             for (int k = generator.bounded(41); k > 0; --k)
@@ -326,7 +363,7 @@ private Q_SLOTS:
         }
         tables.push_back(mixed);
         const QString path = m_dir.filePath(u"vergleich.mdb"_s);
-        QCOMPARE(write(path, tables), QString());
+        QCOMPARE(write(path, tables, format), QString());
         const auto file = AccessFile::open(path);
         for (const Jet::Table &written : tables) {
             QList<QStringList> exported;
@@ -434,37 +471,66 @@ private Q_SLOTS:
                                           "00007.00", cp(u"Böhler Schweißtechnik"), "99999.99"}));
     }
 
-    // libmdb reads names through iconv into the character set MDBICONV names; the program
-    // takes nothing from the environment.
-    void ignoresMdbIconv()
+    // libmdb reads names through iconv into the character set MDBICONV names, and Jet 3 names
+    // from the code page MDB_JET3_CHARSET names; the program takes nothing from the
+    // environment.
+    void ignoresEnvironment_data()
     {
+        QTest::addColumn<Jet::FileFormat>("format");
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("Jet 4, MDBICONV")
+            << Jet::FileFormat::Jet4 << QByteArray("MDBICONV") << QByteArray("ISO-8859-1");
+        QTest::newRow("Jet 3, MDBICONV")
+            << Jet::FileFormat::Jet3 << QByteArray("MDBICONV") << QByteArray("ISO-8859-1");
+        QTest::newRow("Jet 3, MDB_JET3_CHARSET")
+            << Jet::FileFormat::Jet3 << QByteArray("MDB_JET3_CHARSET") << QByteArray("IBM850");
+    }
+    void ignoresEnvironment()
+    {
+        QFETCH(Jet::FileFormat, format);
+        QFETCH(QByteArray, variable);
+        QFETCH(QByteArray, value);
         const QString path = m_dir.filePath(u"umlaut.mdb"_s);
-        QCOMPARE(write(path, {{u"Tabelle"_s, {text(u"Änderung"_s)}, {{u"Öl"_s}}}}), QString());
-        qputenv("MDBICONV", "ISO-8859-1");
+        QCOMPARE(write(path, {{u"Tabelle"_s, {text(u"Änderung"_s)}, {{u"Öl"_s}}}}, format),
+                 QString());
+        qputenv(variable.constData(), value);
         const QString error = errorOf([&] {
             const auto file = AccessFile::open(path);
             AccessTable table(*file, "Tabelle", u"adotTabelle"_s);
             QCOMPARE(table.Text("\xc4nderung"), QByteArray("\xd6l"));
         });
-        qunsetenv("MDBICONV");
+        qunsetenv(variable.constData());
         QCOMPARE(error, QString());
     }
 
     // Our conversion of stored texts against libmdb's (iconv to UTF-8, then to Windows-1252),
-    // on arbitrary bytes: compressed and plain, odd lengths, surrogate halves, U+0000.
+    // on arbitrary bytes: Jet 4 compressed and plain, odd lengths, surrogate halves, U+0000;
+    // Jet 3 single bytes, where libmdb turns the five bytes Windows-1252 leaves undefined into
+    // "?" and we keep them.
+    void storedTextAsLibmdbReadsIt_data()
+    {
+        QTest::addColumn<Jet::FileFormat>("format");
+        QTest::newRow("Jet 4") << Jet::FileFormat::Jet4;
+        QTest::newRow("Jet 3") << Jet::FileFormat::Jet3;
+    }
     void storedTextAsLibmdbReadsIt()
     {
-        const QString path = sampleFile();
+        QFETCH(Jet::FileFormat, format);
+        const bool jet3 = format == Jet::FileFormat::Jet3;
+        const QString path = m_dir.filePath(u"konvertierung.mdb"_s);
+        QCOMPARE(write(path, sample(), format), QString());
         MdbHandle *mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
         QVERIFY(mdb);
+        const auto form = jet3 ? JetStoredText::Form::Windows1252 : JetStoredText::Form::Ucs2;
         QRandomGenerator generator(99);
-        const QByteArray interesting("\x00\xff\xfe\xd8\xdc\x20\xac\x41\xe4\x01", 10);
+        const QByteArray interesting("\x00\xff\xfe\xd8\xdc\x20\xac\x41\xe4\x81", 10);
         for (int round = 0; round < 20000; ++round) {
             QByteArray stored(generator.bounded(24), '\0');
             for (char &c : stored)
                 c = generator.bounded(3) ? interesting[generator.bounded(10)]
                                          : char(generator.bounded(256));
-            if (round % 2)
+            if (round % 2 && !jet3)
                 stored.prepend("\xff\xfe");
             const qsizetype limit = round % 5 ? JetStoredText::NoLimit : generator.bounded(1, 12);
             char utf8[64];
@@ -473,7 +539,13 @@ private Q_SLOTS:
                                   limit == JetStoredText::NoLimit ? sizeof utf8 : limit + 1);
             QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
             const QString viaLibmdb = decoder(QByteArrayView(utf8, qstrnlen(utf8, length)));
-            const QByteArray ours = JetStoredText::toCp1252(stored, limit);
+            QByteArray ours = JetStoredText::toCp1252(stored, form, limit);
+            if (jet3) {
+                for (char &c : ours) {
+                    if (QByteArrayView("\x81\x8d\x8f\x90\x9d").contains(c))
+                        c = '?';
+                }
+            }
             if (ours != Cp1252::fromUnicode(viaLibmdb)) {
                 mdb_close(mdb);
                 QFAIL(qPrintable(u"%1 (limit %2): ours %3, libmdb %4"_s

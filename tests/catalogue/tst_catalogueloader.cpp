@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using namespace CatalogueTables;
@@ -22,6 +23,7 @@ using Jet::Value;
 
 Q_DECLARE_METATYPE(std::vector<Jet::Table>)
 Q_DECLARE_METATYPE(Rows)
+Q_DECLARE_METATYPE(Jet::FileFormat)
 
 namespace {
 
@@ -58,12 +60,24 @@ struct Lookups
 
 } // namespace
 
+// Every test runs on a catalogue in each format the viewer reads.
 class TestCatalogueLoader : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QVERIFY(m_dir.isValid()); }
+    void initTestCase_data()
+    {
+        QTest::addColumn<Jet::FileFormat>("format");
+        QTest::newRow("Jet 4") << Jet::FileFormat::Jet4;
+        QTest::newRow("Jet 3") << Jet::FileFormat::Jet3;
+    }
+    void init()
+    {
+        m_database.reset();
+        m_dir.emplace();
+        QVERIFY(m_dir->isValid());
+    }
 
     void connectionString()
     {
@@ -85,7 +99,7 @@ private Q_SLOTS:
     void missingDatabaseFile()
     {
         QFETCH(QString, subfolder);
-        const QString folder = m_dir.filePath(subfolder);
+        const QString folder = m_dir->filePath(subfolder);
         QVERIFY(QDir().mkpath(folder));
         if (subfolder == u"mit Ordner"_s)
             QVERIFY(QDir(folder).mkdir(u"Norvenz SZW Kennblätter.mde"_s));
@@ -111,7 +125,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, suffix);
         writeCatalogue(sample());
-        const QByteArray folder = cp(QString(m_dir.path() + suffix));
+        const QByteArray folder = cp(QString(m_dir->path() + suffix));
         ScriptedDialogService dialogs;
         QVERIFY(CatalogueDatabase::CheckDatabaseFile(folder, dialogs));
         QVERIFY(dialogs.shown().isEmpty());
@@ -201,6 +215,17 @@ private Q_SLOTS:
         noFlag[0].columns[6].name = u"Geaendert"_s;
         QTest::newRow("no AenderungsFlag")
             << noFlag << u"qKennblaetter: Das Feld 'AenderungsFlag' wurde nicht gefunden"_s;
+        // Read in order: the flag, then the texts from KBNr to InfoGeberSchl.
+        std::vector<Jet::Table> noBrandNoKey = sample();
+        noBrandNoKey[0].columns[1].name = u"Bezeichnung"_s;
+        noBrandNoKey[0].columns[5].name = u"Pruefer"_s;
+        QTest::newRow("no Marke and no InfoGeberSchl")
+            << noBrandNoKey << u"qKennblaetter: Das Feld 'Marke' wurde nicht gefunden"_s;
+        std::vector<Jet::Table> noKeys = sample();
+        noKeys[0].columns[3].name = u"Hersteller"_s;
+        noKeys[0].columns[4].name = u"Zusatz"_s;
+        QTest::newRow("no HerstLiefSchl and no ZusatzSchl")
+            << noKeys << u"qKennblaetter: Das Feld 'HerstLiefSchl' wurde nicht gefunden"_s;
         std::vector<Jet::Table> flagAsText = sample();
         flagAsText[0].columns[6] = text(u"AenderungsFlag"_s);
         for (auto &row : flagAsText[0].rows)
@@ -359,32 +384,49 @@ private Q_SLOTS:
         }
     }
 
+    // A file the reader cannot take is refused as a whole, and a format it knows is named.
+    void unreadableDatabase_data()
+    {
+        QTest::addColumn<int>("versionByte"); // of a written catalogue, or -1 for no database
+        QTest::addColumn<QString>("reason");
+        const QString damaged = u"kann nicht gelesen werden: sie ist keine gültige "
+                                u"Access-Datenbank oder beschädigt."_s;
+        QTest::newRow("no database") << -1 << damaged;
+        QTest::newRow("unknown version") << 0x47 << damaged;
+        QTest::newRow("Access 2007")
+            << 2
+            << u"ist eine Access-Datenbank im Format Access 2007 (ACCDB), das nicht gelesen "
+               u"werden kann."_s;
+    }
     void unreadableDatabase()
     {
-        QFile file(databasePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(5 * 4096, 'x'));
-        file.close();
-        m_database = std::make_unique<CatalogueDatabase>();
-        m_database->SetConnectionString(CatalogueDatabase::ConnectionString(cp(m_dir.path())));
+        QFETCH(int, versionByte);
+        QFETCH(QString, reason);
+        writeCatalogue(sample());
+        QByteArray bytes = readFile(databasePath());
+        if (versionByte < 0)
+            bytes.fill('x');
+        else
+            bytes[0x14] = char(versionByte);
+        writeFile(databasePath(), bytes);
         TKennblattListe catalogue;
         QCOMPARE(errorOf([&] { LoadCatalogue(*m_database, catalogue); }),
-                 u"Die Datenbankdatei '%1' kann nicht gelesen werden: sie ist keine gültige "
-                 u"Access-Datenbank oder beschädigt."_s.arg(databasePath()));
+                 u"Die Datenbankdatei '%1' "_s.arg(databasePath()) + reason);
         QVERIFY(!m_database->IsOpen());
     }
 
 private:
-    QString databasePath() const { return m_dir.filePath(u"Norvenz SZW Kennblätter.mde"_s); }
+    QString databasePath() const { return m_dir->filePath(u"Norvenz SZW Kennblätter.mde"_s); }
 
     void writeCatalogue(const std::vector<Jet::Table> &tables)
     {
-        QCOMPARE(write(databasePath(), tables), QString());
+        QFETCH_GLOBAL(Jet::FileFormat, format);
+        QCOMPARE(write(databasePath(), tables, format), QString());
         m_database = std::make_unique<CatalogueDatabase>();
-        m_database->SetConnectionString(CatalogueDatabase::ConnectionString(cp(m_dir.path())));
+        m_database->SetConnectionString(CatalogueDatabase::ConnectionString(cp(m_dir->path())));
     }
 
-    QTemporaryDir m_dir;
+    std::optional<QTemporaryDir> m_dir; // a new one for each test
     std::unique_ptr<CatalogueDatabase> m_database;
 };
 

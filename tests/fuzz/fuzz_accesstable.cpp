@@ -2,7 +2,7 @@
 // the catalogue's five tables are opened and every row is read by position and by the column
 // names the loader uses. Any outcome but AppError (a crash, a sanitizer report, a hang, memory
 // without bound) is a fault. The input's first bytes also go through our conversion of stored
-// texts and through libmdb's, which must agree.
+// texts (Jet 4 or Jet 3) and through libmdb's, which must agree.
 //
 // Build (clang only) and run for ten minutes:
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKB_FUZZ=ON \
@@ -81,34 +81,47 @@ void readTable(AccessFile &file, const TableToRead &which)
     table.Close();
 }
 
-// Just what mdb_unicode2ascii looks at: the Jet version and the UCS-2 converter.
-MdbHandle *textHandle()
+// Just what mdb_unicode2ascii looks at: the Jet version and the converter to UTF-8.
+MdbHandle *textHandle(bool jet3)
 {
-    static MdbHandle *handle = [] {
+    const auto make = [](guint32 version, const char *stored) {
         auto *mdb = static_cast<MdbHandle *>(g_malloc0(sizeof(MdbHandle)));
         mdb->f = static_cast<MdbFile *>(g_malloc0(sizeof(MdbFile)));
-        mdb->f->jet_version = MDB_VER_JET4;
-        mdb->iconv_in = iconv_open("UTF-8", "UCS-2LE");
+        mdb->f->jet_version = version;
+        mdb->iconv_in = iconv_open("UTF-8", stored);
         return mdb;
-    }();
-    return handle;
+    };
+    static MdbHandle *jet4 = make(MDB_VER_JET4, "UCS-2LE");
+    static MdbHandle *jet3Handle = make(MDB_VER_JET3, "WINDOWS-1252");
+    return jet3 ? jet3Handle : jet4;
 }
 
+// The first byte chooses the format (bit 6) and a limit (bits 0 to 3, 0 for none).
 void compareTextConversion(const std::uint8_t *data, std::size_t size)
 {
     if (size < 1)
         return;
+    const bool jet3 = data[0] & 0x40;
     const std::size_t length = std::min<std::size_t>(size - 1, 600);
     const auto *stored = reinterpret_cast<const char *>(data + 1);
-    const qsizetype limit = data[0] < 128 ? JetStoredText::NoLimit : data[0] - 127;
+    const qsizetype limit = (data[0] & 0x0F) == 0 ? JetStoredText::NoLimit : data[0] & 0x0F;
     char utf8[2048];
     const int written =
-        mdb_unicode2ascii(textHandle(), stored, length, utf8,
+        mdb_unicode2ascii(textHandle(jet3), stored, length, utf8,
                           limit == JetStoredText::NoLimit ? sizeof utf8 : std::size_t(limit) + 1);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     const QString viaLibmdb = decoder(QByteArrayView(utf8, qstrnlen(utf8, std::size_t(written))));
-    if (JetStoredText::toCp1252(QByteArrayView(stored, qsizetype(length)), limit) !=
-        Cp1252::fromUnicode(viaLibmdb))
+    QByteArray ours = JetStoredText::toCp1252(
+        QByteArrayView(stored, qsizetype(length)),
+        jet3 ? JetStoredText::Form::Windows1252 : JetStoredText::Form::Ucs2, limit);
+    // libmdb turns the five bytes Windows-1252 leaves undefined into "?"; we keep them.
+    if (jet3) {
+        for (char &c : ours) {
+            if (QByteArrayView("\x81\x8d\x8f\x90\x9d").contains(c))
+                c = '?';
+        }
+    }
+    if (ours != Cp1252::fromUnicode(viaLibmdb))
         std::abort();
 }
 

@@ -1,5 +1,5 @@
 // Writes small catalogue databases into the folder given as the only argument: the fuzzer's
-// starting corpus. Each seed exercises a different path of the reader.
+// starting corpus. Each seed exercises a different path of the reader, in Jet 4 and in Jet 3.
 #include "cataloguetables.h"
 
 #include <QDir>
@@ -67,10 +67,13 @@ int main(int argc, char **argv)
     seeds.push_back({u"missing-table.mde"_s, missing});
 
     for (const auto &[name, tables] : seeds) {
-        const QString problem = write(folder.filePath(name), tables);
-        if (!problem.isEmpty()) {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(name), qPrintable(problem));
-            return 1;
+        for (const Jet::FileFormat format : {Jet::FileFormat::Jet4, Jet::FileFormat::Jet3}) {
+            const QString file = format == Jet::FileFormat::Jet4 ? name : u"jet3-"_s + name;
+            const QString problem = write(folder.filePath(file), tables, format);
+            if (!problem.isEmpty()) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(file), qPrintable(problem));
+                return 1;
+            }
         }
     }
     return 0;

@@ -80,10 +80,10 @@ std::vector<Jet::Table> sample()
     };
 }
 
-QString write(const QString &path, const std::vector<Jet::Table> &tables)
+QString write(const QString &path, const std::vector<Jet::Table> &tables, Jet::FileFormat format)
 {
     QString error;
-    if (Jet::writeDatabase(path, tables, &error))
+    if (Jet::writeDatabase(path, tables, format, &error))
         return {};
     return error.isEmpty() ? u"writing failed"_s : error;
 }

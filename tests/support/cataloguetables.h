@@ -29,6 +29,7 @@ Jet::Table norvenz(Rows rows);
 std::vector<Jet::Table> sample();
 
 // Writes `tables` to `path`; returns the writer's reason on failure, else an empty string.
-QString write(const QString &path, const std::vector<Jet::Table> &tables);
+QString write(const QString &path, const std::vector<Jet::Table> &tables,
+              Jet::FileFormat format = Jet::FileFormat::Jet4);
 
 } // namespace CatalogueTables

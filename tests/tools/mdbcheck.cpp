@@ -157,11 +157,15 @@ PageCensus pageCensus(const QString &file)
     if (!f.open(QIODevice::ReadOnly))
         return census;
     const QByteArray bytes = f.readAll();
-    for (qsizetype at = 4096; at + 4096 <= bytes.size(); at += 4096) {
+    // Jet 3 (version byte 0): 2 KiB pages, the row count at 8; Jet 4: 4 KiB, at 12.
+    const bool jet3 = bytes.size() > 0x14 && bytes[0x14] == 0;
+    const qsizetype pageSize = jet3 ? 2048 : 4096;
+    const qsizetype rowCount = jet3 ? 8 : 12;
+    for (qsizetype at = pageSize; at + pageSize <= bytes.size(); at += pageSize) {
         switch (bytes[at]) {
         case 0x01: {
             ++census.dataPages;
-            const int rows = quint8(bytes[at + 12]) | quint8(bytes[at + 13]) << 8;
+            const int rows = quint8(bytes[at + rowCount]) | quint8(bytes[at + rowCount + 1]) << 8;
             census.maxRowsOnPage = std::max(census.maxRowsOnPage, rows);
             break;
         }

@@ -38,7 +38,7 @@ struct LibmdbRow
                                   const QStringList &columns, QList<LibmdbRow> &rows,
                                   QString *problem);
 
-// Pages of the file by their type byte; the most rows any data page holds.
+// Pages of the file (Jet 3 or Jet 4) by their type byte; the most rows any data page holds.
 struct PageCensus
 {
     int dataPages = 0;

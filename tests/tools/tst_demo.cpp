@@ -3,7 +3,7 @@
 #include "catalogue/lookuplist.h"
 #include "catalogue/tkennblatt.h"
 #include "catalogue/tkennblattliste.h"
-#include "documents/pdffilename.h"
+#include "catalogue/pdffilename.h"
 #include "documents/referencedocuments.h"
 #include "platform/cp1252.h"
 #include "settings/profilefile.h"

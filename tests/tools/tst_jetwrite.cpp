@@ -139,8 +139,17 @@ private Q_SLOTS:
         QVERIFY2(error.contains(message), qPrintable(error));
     }
 
+    void commandLineWritesTables_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("version"); // as mdb-ver prints it
+        QTest::newRow("Jet 4 by default") << QStringList{} << QByteArray("JET4\n");
+        QTest::newRow("Jet 3") << QStringList{u"--format"_s, u"jet3"_s} << QByteArray("JET3\n");
+    }
     void commandLineWritesTables()
     {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, version);
         QTemporaryDir dir;
         writeFile(dir.filePath(u"H-Schweißzusatz.csv"_s),
                   "ZusatzSchl:TEXT(10),Zusatz:TEXT(80)\nS1,Stabelektrode\nUP,\"UP-Draht, "
@@ -148,12 +157,13 @@ private Q_SLOTS:
         writeFile(dir.filePath(u"liste.csv"_s),
                   "KBNr:TEXT(8),AenderungsFlag:BOOLEAN,Seiten:LONG\n01234.05,1,\n00007.00,0,12\n");
         const QString mdb = dir.filePath(u"katalog.mdb"_s);
-        const MdbCheck::ToolRun run =
-            MdbCheck::runTool(QStringLiteral(JETWRITE_PATH),
-                              {mdb, dir.filePath(u"H-Schweißzusatz.csv"_s), u"--table"_s,
-                               u"Verzeichnis="_s + dir.filePath(u"liste.csv"_s)});
+        const MdbCheck::ToolRun run = MdbCheck::runTool(
+            QStringLiteral(JETWRITE_PATH),
+            options + QStringList{mdb, dir.filePath(u"H-Schweißzusatz.csv"_s), u"--table"_s,
+                                  u"Verzeichnis="_s + dir.filePath(u"liste.csv"_s)});
         QCOMPARE(run.err, QByteArray());
         QCOMPARE(run.exitCode, 0);
+        QCOMPARE(MdbCheck::runTool(u"mdb-ver"_s, {mdb}).out, version);
 
         const MdbCheck::ToolRun tables = MdbCheck::runTool(u"mdb-tables"_s, {u"-1"_s, mdb});
         QCOMPARE(tables.err, QByteArray());
@@ -180,6 +190,11 @@ private Q_SLOTS:
             << good << QStringList{u"fehlt.csv"_s} << u"cannot read fehlt.csv"_s;
         QTest::newRow("--table without name")
             << good << QStringList{u"--table=%1"_s} << u"--table wants name=file.csv"_s;
+        QTest::newRow("unknown format") << good << QStringList{u"--format=jet5"_s, u"%1"_s}
+                                        << u"--format wants jet4 or jet3, not \"jet5\""_s;
+        QTest::newRow("text without Windows-1252 form in Jet 3")
+            << QByteArray("a:TEXT\n\xCE\xA9\n") << QStringList{u"-f"_s, u"jet3"_s, u"%1"_s}
+            << u"column \"a\" (TEXT(255)): the character U+03A9 has no Windows-1252 form"_s;
         QTest::newRow("bad CSV names file and line")
             << QByteArray("a:TEXT\n\"x\n") << QStringList{u"%1"_s}
             << u"eingabe.csv: line 2: a quoted field is not closed"_s;

@@ -1,6 +1,6 @@
 #include "tools/demo/democatalogue.h"
 
-#include "documents/pdffilename.h"
+#include "catalogue/pdffilename.h"
 #include "tools/demo/demogrades.h"
 #include "tools/demo/demonames.h"
 #include "tools/demo/demorandom.h"

@@ -14,7 +14,8 @@ namespace {
 // database key and password from it, so it has to be stored masked: all-zero plain bytes
 // would decode to a non-zero database key, and readers would then try to decrypt every page.
 constexpr int MaskedOffset = 0x18;
-constexpr int MaskedSize = 128;
+constexpr int MaskedSizeJet3 = 126;
+constexpr int MaskedSizeJet4 = 128;
 constexpr std::array<unsigned char, 4> MaskKey = {0xC7, 0xDA, 0x39, 0x6B};
 
 // RC4 is an XOR with a keystream, so the same call masks and unmasks.
@@ -37,25 +38,31 @@ void rc4(char *data, int size)
 
 } // namespace
 
-void writeHeaderPage(char *page)
+void writeHeaderPage(char *page, const Format::Spec &spec)
 {
     using namespace Format;
     putU8(page, quint8(PageHeader));
     putU8(page + 1, 1);
     std::memcpy(page + 0x04, "Standard Jet DB", 16);
-    putU8(page + 0x14, 1); // Jet 4; readers pick the format from this byte
+    putU8(page + 0x14, spec.versionByte);
 
     // Plain contents of the masked block. Left zero: the database key at 0x3E (no
-    // encryption), the password at 0x42 (empty; its mask derives from the creation date at
-    // 0x72, also zero, which keeps the file the same from run to run).
+    // encryption), the password at 0x42 (empty; in Jet 4 its mask derives from the creation
+    // date at 0x72, also zero, which keeps the file the same from run to run).
     static constexpr unsigned char AccessPreamble[24] = {
         0x00, 0x01, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00,
         0x03, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00,
     };
     std::memcpy(page + MaskedOffset, AccessPreamble, sizeof AccessPreamble);
-    putU16(page + 0x3C, 1252);   // code page; only Jet 3 readers use it
-    putU32(page + 0x6E, 0x0409); // sort order "General"
-    rc4(page + MaskedOffset, MaskedSize);
+    constexpr quint16 GeneralSortOrder = 0x0409;
+    putU16(page + 0x3C, 1252); // code page of Jet 3 texts; Jet 4 readers ignore it
+    if (spec.isJet3()) {
+        putU16(page + 0x3A, GeneralSortOrder);
+        rc4(page + MaskedOffset, MaskedSizeJet3);
+    } else {
+        putU32(page + 0x6E, GeneralSortOrder);
+        rc4(page + MaskedOffset, MaskedSizeJet4);
+    }
 }
 
 } // namespace Jet

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "tools/jetwriter/jetformat.h"
+
 namespace Jet {
 
-// Fills page 0, the database definition page, of a Jet 4 file. `page` points at a blank page.
-void writeHeaderPage(char *page);
+// Fills page 0, the database definition page. `page` points at a blank page.
+void writeHeaderPage(char *page, const Format::Spec &spec);
 
 } // namespace Jet

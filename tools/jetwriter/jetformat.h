@@ -2,11 +2,44 @@
 
 #include <QtGlobal>
 
-// Constants of the Jet 4 file format and little-endian stores. Everything in the file is
-// little-endian, whatever the host.
-namespace Jet::Format {
+// The two file formats this writer produces, and little-endian stores. Everything in the file
+// is little-endian, whatever the host.
+namespace Jet {
 
-inline constexpr int PageSize = 4096;
+// Jet 3 is the format of Access 95 and 97, Jet 4 that of Access 2000 to 2003.
+enum class FileFormat { Jet3, Jet4 };
+
+namespace Format {
+
+// What differs between the formats in the parts this writer produces: page size, data-page
+// header, the size of usage-map rows and the file's size limit. Rows, table definitions and
+// texts differ in their layout, which their writers take from `format`.
+struct Spec
+{
+    FileFormat format;
+    int pageSize;
+    quint8 versionByte;     // page 0, offset 0x14; readers pick the format from it
+    int dataHeaderSize;     // data pages: header before the row slots
+    int dataRowCountOffset; // where the header keeps the number of slots
+    int usageMapRowSize;    // 5 + bitmap bytes, or 1 + 4 * bitmap-page pointers
+    quint32 maxPages;
+
+    bool isJet3() const { return format == FileFormat::Jet3; }
+    // A row must fit one page beside the header and its own slot.
+    int maxRowSize() const { return pageSize - dataHeaderSize - 2; }
+    // Pages a type-0x05 bitmap page covers: all of its bytes after the 4-byte header.
+    quint32 bitmapPagePages() const { return quint32(pageSize - 4) * 8; }
+};
+
+// Jet 3: 2 KiB pages, files up to 1 GiB, usage maps of 128 bitmap bytes or 33 pointers.
+// Jet 4: 4 KiB pages, files up to 2 GiB, usage maps of 64 bitmap bytes or 17 pointers.
+inline const Spec &spec(FileFormat format)
+{
+    static constexpr Spec jet3{FileFormat::Jet3, 2048, 0x00, 10, 8, 1 + 4 * 33, 0x40000000u / 2048};
+    static constexpr Spec jet4{FileFormat::Jet4,  4096, 0x01, 14, 12, 1 + 4 * 17,
+                               0x80000000u / 4096};
+    return format == FileFormat::Jet3 ? jet3 : jet4;
+}
 
 // First byte of a page.
 inline constexpr char PageHeader = 0x00;
@@ -14,17 +47,9 @@ inline constexpr char PageData = 0x01;
 inline constexpr char PageTableDef = 0x02;
 inline constexpr char PageUsageBitmap = 0x05;
 
-// Data pages: 14-byte header, then a table of 2-byte row offsets growing upwards while the
-// rows grow downwards from the end of the page.
-inline constexpr int DataHeaderSize = 14;
 inline constexpr int DataOwnerOffset = 4;
-inline constexpr int DataRowCountOffset = 12;
 // Row numbers in page/row pointers are one byte; Jet itself never puts more on a page.
 inline constexpr int MaxRowsPerPage = 255;
-inline constexpr int MaxRowSize = PageSize - DataHeaderSize - 2;
-
-// Jet 4 files may grow to 2 GiB.
-inline constexpr quint32 MaxPages = 0x80000000u / PageSize;
 
 // Column type codes as stored in the table definition.
 enum class TypeCode : quint8 {
@@ -66,4 +91,5 @@ inline void putI32(char *at, qint32 value)
     putU32(at, quint32(value));
 }
 
-} // namespace Jet::Format
+} // namespace Format
+} // namespace Jet

@@ -63,7 +63,41 @@ void appendCompressed(QByteArray &out, QStringView text)
     }
 }
 
+// The characters of the Windows-1252 bytes 0x80 to 0x9F; 0 where the code page defines none.
+constexpr char16_t Windows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+// The Windows-1252 byte of `c`, or 0 when it has none.
+char windows1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i) {
+        if (Windows1252High[i] == c && c != 0)
+            return char(0x80 + i);
+    }
+    return 0;
+}
+
 } // namespace
+
+bool appendJet3Text(QByteArray &out, QStringView text, QString *error)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        bytes[i] = windows1252Byte(text[i].unicode());
+        if (bytes[i] == 0) {
+            *error = u"the character U+%1 has no Windows-1252 form"_s.arg(
+                QString::number(text[i].unicode(), 16).toUpper().rightJustified(4, u'0'));
+            return false;
+        }
+    }
+    out.append(bytes);
+    return true;
+}
 
 bool appendJetText(QByteArray &out, QStringView text, QString *error)
 {

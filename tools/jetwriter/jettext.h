@@ -14,4 +14,9 @@ namespace Jet {
 // leading U+FEFF together with a character whose low byte is zero.
 [[nodiscard]] bool appendJetText(QByteArray &out, QStringView text, QString *error);
 
+// Appends `text` in Jet 3's text form: one Windows-1252 byte per character (the file declares
+// that code page). Returns false, appends nothing and explains in `error` when a character has
+// no Windows-1252 byte (the five bytes Windows-1252 leaves undefined included) or is U+0000.
+[[nodiscard]] bool appendJet3Text(QByteArray &out, QStringView text, QString *error);
+
 } // namespace Jet

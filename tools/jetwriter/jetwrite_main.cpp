@@ -1,4 +1,4 @@
-// jetwrite: writes a Jet 4 database (.mdb) from CSV files, one table per file.
+// jetwrite: writes a Jet 4 or Jet 3 database (.mdb) from CSV files, one table per file.
 
 #include "tools/jetwriter/csvtable.h"
 #include "tools/jetwriter/jetwriter.h"
@@ -28,7 +28,8 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        u"Writes a Jet 4 database (.mdb) with one table per CSV file.\n\n"
+        u"Writes a Jet 4 (Access 2000) or Jet 3 (Access 97) database (.mdb) with one table per\n"
+        u"CSV file.\n\n"
         u"Each CSV file is UTF-8 with RFC 4180 quoting. Its first line names the columns as\n"
         u"name:TYPE, where TYPE is TEXT, TEXT(n), BOOLEAN or LONG. An empty unquoted field is\n"
         u"NULL, \"\" is the empty text; a BOOLEAN is 1, 0, true or false and cannot be NULL.\n"
@@ -38,6 +39,10 @@ int main(int argc, char *argv[])
         {u"t"_s, u"table"_s}, u"Adds the table <name> from <file.csv>; may be repeated."_s,
         u"name=file.csv"_s);
     parser.addOption(tableOption);
+    const QCommandLineOption formatOption({u"f"_s, u"format"_s},
+                                          u"The file format: jet4 (default) or jet3."_s,
+                                          u"format"_s, u"jet4"_s);
+    parser.addOption(formatOption);
     parser.addPositionalArgument(u"output"_s, u"The database file to write."_s);
     parser.addPositionalArgument(u"csv"_s, u"CSV files, one table each."_s, u"[csv...]"_s);
     parser.process(app);
@@ -59,6 +64,10 @@ int main(int argc, char *argv[])
     }
     if (sources.isEmpty())
         return fail(u"no CSV file given; see --help"_s);
+    const QString formatName = parser.value(formatOption).toLower();
+    if (formatName != u"jet4"_s && formatName != u"jet3"_s)
+        return fail(u"--format wants jet4 or jet3, not \"%1\""_s.arg(parser.value(formatOption)));
+    const auto format = formatName == u"jet3"_s ? Jet::FileFormat::Jet3 : Jet::FileFormat::Jet4;
 
     std::vector<Jet::Table> tables;
     QString error;
@@ -69,7 +78,7 @@ int main(int argc, char *argv[])
             return fail(error);
         tables.push_back(std::move(table));
     }
-    if (!Jet::writeDatabase(output, tables, &error))
+    if (!Jet::writeDatabase(output, tables, format, &error))
         return fail(error);
     return 0;
 }

@@ -38,6 +38,7 @@ QString nameProblem(const QString &name)
 // Checks what does not depend on the values; those are checked row by row.
 bool layoutTable(const Table &table, TableLayout &layout, QString *error)
 {
+    const Format::Spec &spec = *layout.spec;
     const auto fail = [&](const QString &why) {
         *error = u"table \"%1\": %2"_s.arg(table.name, why);
         return false;
@@ -51,6 +52,9 @@ bool layoutTable(const Table &table, TableLayout &layout, QString *error)
     for (const Column &column : table.columns) {
         if (QString why = nameProblem(column.name); !why.isEmpty())
             return fail(u"column name "_s % why);
+        if (!columnNameIsStorable(column.name, spec))
+            return fail(u"column name \"%1\" has a character without a Windows-1252 form"_s.arg(
+                column.name));
         // Access and libmdb match names without regard to letter case.
         if (const QString key = column.name.toLower(); !seen.contains(key))
             seen.insert(key);
@@ -64,7 +68,7 @@ bool layoutTable(const Table &table, TableLayout &layout, QString *error)
                     u"column \"%1\": TEXT length %2 is not between 1 and %3"_s.arg(column.name)
                         .arg(column.maxLength)
                         .arg(MaxTextLength));
-            layout.addColumn(column.name, Format::TypeCode::Text, quint16(2 * column.maxLength));
+            layout.addColumn(column.name, Format::TypeCode::Text, quint16(column.maxLength));
             break;
         case ColumnType::Boolean:
             layout.addColumn(column.name, Format::TypeCode::Boolean);
@@ -74,17 +78,23 @@ bool layoutTable(const Table &table, TableLayout &layout, QString *error)
             break;
         }
     }
-    if (tableDefinitionSize(layout) > Format::PageSize)
+    if (tableDefinitionSize(layout) > spec.pageSize)
         return fail(u"the definition does not fit on one page (too many columns or long names)"_s);
     return true;
 }
 
-bool checkTableNames(const std::vector<Table> &tables, QString *error)
+bool checkTableNames(const std::vector<Table> &tables, const Format::Spec &spec, QString *error)
 {
     QSet<QString> seen;
     for (const Table &table : tables) {
         if (QString why = nameProblem(table.name); !why.isEmpty()) {
             *error = u"table name "_s % why;
+            return false;
+        }
+        // Table names are texts of the system catalogue.
+        if (!columnNameIsStorable(table.name, spec)) {
+            *error =
+                u"table name \"%1\" has a character without a Windows-1252 form"_s.arg(table.name);
             return false;
         }
         if (table.name.startsWith(u"MSys"_s, Qt::CaseInsensitive)) {
@@ -111,9 +121,12 @@ struct PlacedTable
 
 bool tooLarge(const PageImage &image, QString *error)
 {
-    if (image.pageCount() <= Format::MaxPages)
+    const Format::Spec &spec = image.spec();
+    if (image.pageCount() <= spec.maxPages)
         return false;
-    *error = u"the database would exceed 2 GiB, the limit of a Jet 4 file"_s;
+    *error = u"the database would exceed %1 GiB, the limit of a Jet %2 file"_s
+                 .arg(spec.maxPages * quint64(spec.pageSize) >> 30)
+                 .arg(spec.isJet3() ? 3 : 4);
     return true;
 }
 
@@ -124,7 +137,7 @@ bool writeRows(PageImage &image, const QString &tableName, const TableLayout &la
     RowEncoder encoder(layout);
     DataPageWriter pages(image, placed.definitionPage);
     QByteArray row;
-    row.reserve(Format::MaxRowSize + 1);
+    row.reserve(image.spec().maxRowSize() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         QString why;
         if (!encoder.encode(rows[i], row, &why)) {
@@ -146,9 +159,10 @@ bool writeRows(PageImage &image, const QString &tableName, const TableLayout &la
 // pages and further usage-map pages as needed. Readers reach everything through pointers.
 bool buildImage(const std::vector<Table> &tables, PageImage &image, QString *error)
 {
-    if (!checkTableNames(tables, error))
+    const Format::Spec &spec = image.spec();
+    if (!checkTableNames(tables, spec, error))
         return false;
-    std::vector<TableLayout> layouts(tables.size());
+    std::vector<TableLayout> layouts(tables.size(), TableLayout(spec));
     for (std::size_t i = 0; i < tables.size(); ++i) {
         if (!layoutTable(tables[i], layouts[i], error))
             return false;
@@ -165,7 +179,7 @@ bool buildImage(const std::vector<Table> &tables, PageImage &image, QString *err
         entries.push_back({tables[i].name, placed[i].definitionPage});
     }
 
-    const TableLayout catalogLayout = systemCatalogLayout();
+    const TableLayout catalogLayout = systemCatalogLayout(spec);
     PlacedTable catalog;
     catalog.definitionPage = SystemCatalogPage;
     if (!writeRows(image, u"MSysObjects"_s, catalogLayout, systemCatalogRows(entries), catalog,
@@ -190,7 +204,7 @@ bool buildImage(const std::vector<Table> &tables, PageImage &image, QString *err
     for (std::size_t i = 0; i < tables.size(); ++i)
         writeDefinition(layouts[i], placed[i], TableKind::User);
 
-    writeHeaderPage(image.page(0));
+    writeHeaderPage(image.page(0), spec);
     return !tooLarge(image, error);
 }
 
@@ -208,7 +222,13 @@ bool saveImage(const QString &path, const PageImage &image, QString *error)
 
 bool writeDatabase(const QString &path, const std::vector<Table> &tables, QString *error)
 {
-    PageImage image;
+    return writeDatabase(path, tables, FileFormat::Jet4, error);
+}
+
+bool writeDatabase(const QString &path, const std::vector<Table> &tables, FileFormat format,
+                   QString *error)
+{
+    PageImage image(Format::spec(format));
     QString reason;
     if (buildImage(tables, image, &reason) && saveImage(path, image, &reason))
         return true;

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "tools/jetwriter/jetformat.h"
+
 #include <QList>
 #include <QString>
 
 #include <variant>
 #include <vector>
 
-// A small writer of Jet 4 (Access 2000-2003) database files, enough for the catalogue's test
-// fixtures and the demo catalogue: tables of TEXT, BOOLEAN and LONG columns, no indexes, no
-// MEMO or OLE data. The files read in mdbtools (libmdb); Access itself was never tried.
+// A small writer of Jet 3 (Access 95/97) and Jet 4 (Access 2000-2003) database files, enough
+// for the catalogue's test fixtures and the demo catalogue: tables of TEXT, BOOLEAN and LONG
+// columns, no indexes, no MEMO or OLE data. The files read in mdbtools (libmdb); Access itself
+// was never tried.
 namespace Jet {
 
 enum class ColumnType { Text, Boolean, Long };
@@ -23,8 +26,9 @@ struct Column
 };
 
 // std::monostate is NULL. A TEXT column takes QString, BOOLEAN takes bool, LONG takes qint32.
-// Jet 4 keeps a BOOLEAN in the row's null mask, so a NULL BOOLEAN cannot be stored: it is
-// rejected as an error rather than silently written as false.
+// Jet keeps a BOOLEAN in the row's null mask, so a NULL BOOLEAN cannot be stored: it is
+// rejected as an error rather than silently written as false. Jet 3 stores texts as
+// Windows-1252 bytes, so a character without such a byte is an error there too.
 using Value = std::variant<std::monostate, QString, bool, qint32>;
 
 struct Table
@@ -39,6 +43,10 @@ struct Table
 // leaves `path` untouched and, when `error` is given, sets it to a readable reason (a name
 // Access would refuse, a value of the wrong type for its column, a text longer than its
 // column, a row too large for a page, an I/O error, ...). Rows in messages count from 1.
+[[nodiscard]] bool writeDatabase(const QString &path, const std::vector<Table> &tables,
+                                 FileFormat format, QString *error = nullptr);
+
+// The same in Jet 4.
 [[nodiscard]] bool writeDatabase(const QString &path, const std::vector<Table> &tables,
                                  QString *error = nullptr);
 

@@ -11,20 +11,30 @@ namespace Jet {
 class PageImage
 {
 public:
+    explicit PageImage(const Format::Spec &spec)
+        : m_spec(spec)
+    {
+    }
+
+    const Format::Spec &spec() const { return m_spec; }
+
     // Appends `count` blank pages and returns the number of the first.
     quint32 allocate(quint32 count = 1)
     {
         const quint32 first = pageCount();
-        m_bytes.resize(m_bytes.size() + std::size_t(count) * Format::PageSize);
+        m_bytes.resize(m_bytes.size() + std::size_t(count) * pageSize());
         return first;
     }
 
-    quint32 pageCount() const { return quint32(m_bytes.size() / Format::PageSize); }
-    char *page(quint32 number) { return m_bytes.data() + std::size_t(number) * Format::PageSize; }
+    quint32 pageCount() const { return quint32(m_bytes.size() / pageSize()); }
+    char *page(quint32 number) { return m_bytes.data() + std::size_t(number) * pageSize(); }
     const char *data() const { return m_bytes.data(); }
     std::size_t size() const { return m_bytes.size(); }
 
 private:
+    std::size_t pageSize() const { return std::size_t(m_spec.pageSize); }
+
+    const Format::Spec &m_spec;
     std::vector<char> m_bytes;
 };
 

@@ -2,6 +2,7 @@
 
 #include "tools/jetwriter/jettext.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -47,9 +48,9 @@ RowEncoder::RowEncoder(const TableLayout &layout)
 {
 }
 
-// Jet 4 row: column count, fixed area, variable data, then (only if the table has variable
-// columns) the end-of-data offset, the variable offsets last column first and their count,
-// and finally the null mask. Readers find the trailer by working back from the row's end.
+// A row: column count, fixed area, variable data, then (only if the table has variable columns)
+// the trailer of variable-column offsets, and finally the null mask. Readers find the trailer
+// by working back from the row's end.
 bool RowEncoder::encode(const std::vector<Value> &values, QByteArray &out, QString *error)
 {
     const std::vector<ColumnSlot> &columns = m_layout.columns;
@@ -57,9 +58,12 @@ bool RowEncoder::encode(const std::vector<Value> &values, QByteArray &out, QStri
         *error = u"the row has %1 values for %2 columns"_s.arg(values.size()).arg(columns.size());
         return false;
     }
-    out.resize(2 + m_layout.fixedSize); // keeps the capacity of the previous row
+    out.resize(countSize() + m_layout.fixedSize); // keeps the capacity of the previous row
     std::memset(out.data(), 0, std::size_t(out.size()));
-    Format::putU16(out.data(), quint16(columns.size()));
+    if (jet3())
+        Format::putU8(out.data(), quint8(columns.size()));
+    else
+        Format::putU16(out.data(), quint16(columns.size()));
     m_nullMask.fill('\0');
 
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -67,18 +71,63 @@ bool RowEncoder::encode(const std::vector<Value> &values, QByteArray &out, QStri
             return false;
     }
     if (m_layout.variableCount > 0) {
-        appendU16(out, quint16(out.size()));
-        for (auto it = m_varOffsets.rbegin(); it != m_varOffsets.rend(); ++it)
-            appendU16(out, *it);
-        appendU16(out, quint16(m_layout.variableCount));
+        if (!jet3()) {
+            appendJet4Trailer(out);
+        } else if (!appendJet3Trailer(out)) {
+            *error = u"the row's offsets do not fit Jet 3's jump table (too many columns)"_s;
+            return false;
+        }
     }
     out.append(m_nullMask);
 
-    if (out.size() > Format::MaxRowSize) {
+    const int maxRowSize = m_layout.spec->maxRowSize();
+    if (out.size() > maxRowSize) {
         *error = u"the row takes %1 bytes; a page holds rows of at most %2"_s.arg(out.size())
-                     .arg(Format::MaxRowSize);
+                     .arg(maxRowSize);
         return false;
     }
+    return true;
+}
+
+// Jet 4: the end-of-data offset, the variable offsets last column first, their count; all u16.
+void RowEncoder::appendJet4Trailer(QByteArray &out) const
+{
+    appendU16(out, quint16(out.size()));
+    for (auto it = m_varOffsets.rbegin(); it != m_varOffsets.rend(); ++it)
+        appendU16(out, *it);
+    appendU16(out, quint16(m_layout.variableCount));
+}
+
+// Jet 3 keeps offsets in one byte each: the end-of-data offset, the variable offsets last
+// column first, then a jump table that supplies the high part. For each 256-byte boundary b
+// crossed by the data it holds the first offset index (the end-of-data offset counting as the
+// last) at or beyond 256 * b, the lowest boundary next to the count byte. Readers expect as
+// many jump bytes as (row length - 1) / 256 and take one more than the boundaries need as a
+// filler at the far end, which the row's own trailer may make necessary.
+bool RowEncoder::appendJet3Trailer(QByteArray &out) const
+{
+    const int end = int(out.size());
+    std::vector<int> offsets(m_varOffsets.begin(), m_varOffsets.end());
+    offsets.push_back(end);
+    const int boundaries = end / 256;
+    const int withoutJumps = end + 1 + m_layout.variableCount + 1 + int(m_nullMask.size());
+    const bool filler = (withoutJumps + boundaries - 1) / 256 > boundaries;
+    const int jumps = boundaries + (filler ? 1 : 0);
+    if ((withoutJumps + jumps - 1) / 256 != jumps)
+        return false;
+
+    out.append(char(end & 0xFF));
+    for (auto it = m_varOffsets.rbegin(); it != m_varOffsets.rend(); ++it)
+        out.append(char(*it & 0xFF));
+    if (filler)
+        out.append(char(0xFF));
+    for (int boundary = boundaries; boundary >= 1; --boundary) {
+        const auto first = std::find_if(offsets.begin(), offsets.end(), [boundary](int offset) {
+            return offset >= 256 * boundary;
+        });
+        out.append(char(first - offsets.begin()));
+    }
+    out.append(char(m_layout.variableCount));
     return true;
 }
 
@@ -100,7 +149,7 @@ bool RowEncoder::encodeValue(const ColumnSlot &column, const Value &value, QByte
     case TypeCode::Boolean:
         if (isNull) {
             *error = columnPrefix(column) %
-                     u"cannot be NULL: Jet 4 stores a BOOLEAN as its null-mask bit"_s;
+                     u"cannot be NULL: Jet stores a BOOLEAN as its null-mask bit"_s;
             return false;
         }
         if (!std::holds_alternative<bool>(value))
@@ -116,7 +165,7 @@ bool RowEncoder::encodeValue(const ColumnSlot &column, const Value &value, QByte
         if (!std::holds_alternative<qint32>(value))
             return wrongType();
         const qint32 number = std::get<qint32>(value);
-        char *at = out.data() + 2 + column.fixedOffset;
+        char *at = out.data() + countSize() + column.fixedOffset;
         if (column.type == TypeCode::Long) {
             Format::putI32(at, number);
         } else if (number >= std::numeric_limits<qint16>::min() &&
@@ -136,13 +185,13 @@ bool RowEncoder::encodeValue(const ColumnSlot &column, const Value &value, QByte
         if (!std::holds_alternative<QString>(value))
             return wrongType();
         const QString &text = std::get<QString>(value);
-        if (text.size() > column.maxCharacters()) {
+        if (text.size() > column.characters) {
             *error =
                 columnPrefix(column) % u"a text of %1 characters is too long"_s.arg(text.size());
             return false;
         }
         QString why;
-        if (!appendJetText(out, text, &why)) {
+        if (!(jet3() ? appendJet3Text(out, text, &why) : appendJetText(out, text, &why))) {
             *error = columnPrefix(column) % why;
             return false;
         }

@@ -7,9 +7,9 @@
 
 namespace Jet {
 
-// Turns rows of values into Jet 4 row bytes for one table layout. TEXT takes QString, BOOLEAN
-// bool, LONG and INTEGER qint32; the other types (used only by the system catalogue) take
-// NULL only.
+// Turns rows of values into row bytes for one table layout, in the layout's format. TEXT
+// takes QString, BOOLEAN bool, LONG and INTEGER qint32; the other types (used only by the
+// system catalogue) take NULL only.
 class RowEncoder
 {
 public:
@@ -20,6 +20,10 @@ public:
     [[nodiscard]] bool encode(const std::vector<Value> &values, QByteArray &out, QString *error);
 
 private:
+    bool jet3() const { return m_layout.spec->isJet3(); }
+    int countSize() const { return jet3() ? 1 : 2; } // the row's leading column count
+    [[nodiscard]] bool appendJet3Trailer(QByteArray &out) const;
+    void appendJet4Trailer(QByteArray &out) const;
     [[nodiscard]] bool encodeValue(const ColumnSlot &column, const Value &value, QByteArray &out,
                                    QString *error);
 

@@ -33,12 +33,12 @@ std::vector<Value> catalogRow(qint32 id, qint32 parentId, const QString &name, q
 
 } // namespace
 
-TableLayout systemCatalogLayout()
+TableLayout systemCatalogLayout(const Format::Spec &spec)
 {
-    TableLayout layout;
+    TableLayout layout(spec);
     layout.addColumn(u"Id"_s, TypeCode::Long);
     layout.addColumn(u"ParentId"_s, TypeCode::Long);
-    layout.addColumn(u"Name"_s, TypeCode::Text, 2 * MaxTextLength);
+    layout.addColumn(u"Name"_s, TypeCode::Text, MaxTextLength);
     layout.addColumn(u"Type"_s, TypeCode::Integer);
     layout.addColumn(u"DateCreate"_s, TypeCode::DateTime);
     layout.addColumn(u"DateUpdate"_s, TypeCode::DateTime);
@@ -46,7 +46,7 @@ TableLayout systemCatalogLayout()
     layout.addColumn(u"Flags"_s, TypeCode::Long);
     layout.addColumn(u"Database"_s, TypeCode::Memo);
     layout.addColumn(u"Connect"_s, TypeCode::Memo);
-    layout.addColumn(u"ForeignName"_s, TypeCode::Text, 2 * MaxTextLength);
+    layout.addColumn(u"ForeignName"_s, TypeCode::Text, MaxTextLength);
     layout.addColumn(u"RmtInfoShort"_s, TypeCode::Binary, 255);
     layout.addColumn(u"RmtInfoLong"_s, TypeCode::Ole);
     layout.addColumn(u"Lv"_s, TypeCode::Ole);

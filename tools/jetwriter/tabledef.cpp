@@ -1,6 +1,6 @@
 #include "tools/jetwriter/tabledef.h"
 
-#include "tools/jetwriter/jetformat.h"
+#include "tools/jetwriter/jettext.h"
 
 namespace Jet {
 
@@ -8,78 +8,139 @@ using namespace Format;
 
 namespace {
 
-constexpr int FixedBlockSize = 63;
-constexpr int ColumnEntrySize = 25;
-constexpr quint32 AccessConstant = 1625; // found in every Access definition; not read
+constexpr quint32 AccessConstant = 1625; // found in every Jet 4 definition; not read
 constexpr quint16 GeneralSortOrder = 0x0409;
+constexpr quint16 Windows1252 = 1252;
 
 // Column entry flags.
 constexpr quint8 FixedLengthFlag = 0x01;
 constexpr quint8 NullableFlag = 0x02;
-constexpr quint8 CompressedUnicodeFlag = 0x01; // the byte after the flags
+constexpr quint8 CompressedUnicodeFlag = 0x01; // Jet 4: the byte after the flags
 
-int nameSize(const ColumnSlot &column)
+// Offsets of the fields both formats have: in the block after the page header, and in each
+// column entry.
+struct DefinitionOffsets
 {
-    return 2 + 2 * int(column.name.size());
+    int rowCount;
+    int tableType;
+    int maxColumns;
+    int variableColumns;
+    int columns;
+    int logicalIndexes;
+    int physicalIndexes;
+    int usedPagesMap;
+    int freeSpaceMap;
+    int entries; // the first column entry: no index entries are written
+    int entrySize;
+    int entryNumber;
+    int entryVarIndex;
+    int entryNumberAgain;
+    int entrySortOrder;
+    int entryFlags;
+    int entryFixedOffset;
+    int entryLength;
+};
+
+constexpr DefinitionOffsets Jet3Offsets{12, 20, 21, 23, 25, 27, 31, 35, 39,
+                                        43, 18, 1,  3,  5,  9,  13, 14, 16};
+constexpr DefinitionOffsets Jet4Offsets{16, 40, 41, 43, 45, 47, 51, 55, 59,
+                                        63, 25, 5,  7,  9,  11, 15, 21, 23};
+
+const DefinitionOffsets &offsetsOf(const Spec &spec)
+{
+    return spec.isJet3() ? Jet3Offsets : Jet4Offsets;
+}
+
+// A column name as stored after the entries: Jet 4 a u16 byte count and UCS-2LE, as Access
+// writes it; Jet 3 a u8 byte count and Windows-1252 bytes.
+QByteArray storedName(const QString &name, const Spec &spec)
+{
+    QByteArray bytes;
+    if (spec.isJet3()) {
+        QString unused;
+        if (!appendJet3Text(bytes, name, &unused))
+            return {};
+        return char(bytes.size()) + bytes;
+    }
+    bytes.resize(2 + 2 * name.size());
+    putU16(bytes.data(), quint16(2 * name.size()));
+    for (qsizetype i = 0; i < name.size(); ++i)
+        putU16(bytes.data() + 2 + 2 * i, name[i].unicode());
+    return bytes;
 }
 
 } // namespace
 
+bool columnNameIsStorable(const QString &name, const Format::Spec &spec)
+{
+    return !storedName(name, spec).isEmpty();
+}
+
 int tableDefinitionSize(const TableLayout &layout)
 {
-    int size = FixedBlockSize;
+    const DefinitionOffsets &at = offsetsOf(*layout.spec);
+    int size = at.entries;
     for (const ColumnSlot &column : layout.columns)
-        size += ColumnEntrySize + nameSize(column);
+        size += at.entrySize + int(storedName(column.name, *layout.spec).size());
     return size + 2; // closing 0xFFFF
 }
 
 void writeTableDefinition(char *page, const TableLayout &layout, const TableDefinition &def)
 {
+    const Spec &spec = *layout.spec;
+    const DefinitionOffsets &at = offsetsOf(spec);
     const int size = tableDefinitionSize(layout);
     const auto columnCount = quint16(layout.columns.size());
     putU8(page, quint8(PageTableDef));
     putU8(page + 1, 1);
-    putU16(page + 2, quint16(PageSize - size - 8)); // free space, as Access computes it
-    putU32(page + 4, 0);                            // no continuation page
+    if (spec.isJet3()) {
+        page[2] = 'V'; // as in every Access 97 definition; not read
+        page[3] = 'C';
+    } else {
+        putU16(page + 2, quint16(spec.pageSize - size - 8)); // free space, as Access computes it
+        putU32(page + 12, AccessConstant);
+        putU8(page + 24, 1); // autonumber flag as Access writes it
+    }
+    putU32(page + 4, 0); // no continuation page
     putU32(page + 8, quint32(size));
-    putU32(page + 12, AccessConstant);
-    putU32(page + 16, def.rowCount); // what mdb-count reports; reading rows ignores it
-    putU8(page + 24, 1);             // autonumber flag as Access writes it
-    putU8(page + 40, def.kind == TableKind::System ? 'S' : 'N');
-    putU16(page + 41, columnCount); // highest column number + 1: none was ever deleted
-    putU16(page + 43, quint16(layout.variableCount));
-    putU16(page + 45, columnCount);
-    putU32(page + 47, 0); // logical indexes
-    putU32(page + 51, 0); // physical indexes; readers skip 12 bytes per index before columns
-    putU32(page + 55, def.usedPagesMap);
-    putU32(page + 59, def.freeSpaceMap);
+    putU32(page + at.rowCount, def.rowCount); // what mdb-count reports; reading rows ignores it
+    putU8(page + at.tableType, def.kind == TableKind::System ? 'S' : 'N');
+    putU16(page + at.maxColumns, columnCount); // highest column number + 1: none was deleted
+    putU16(page + at.variableColumns, quint16(layout.variableCount));
+    putU16(page + at.columns, columnCount);
+    putU32(page + at.logicalIndexes, 0);
+    putU32(page + at.physicalIndexes, 0); // readers skip that many entries before the columns
+    putU32(page + at.usedPagesMap, def.usedPagesMap);
+    putU32(page + at.freeSpaceMap, def.freeSpaceMap);
 
-    char *at = page + FixedBlockSize;
+    char *entry = page + at.entries;
     for (const ColumnSlot &column : layout.columns) {
         const bool text = column.type == TypeCode::Text || column.type == TypeCode::Memo;
-        putU8(at, quint8(column.type));
-        putU32(at + 1, AccessConstant);
-        putU16(at + 5, column.number);
-        putU16(at + 7, column.varIndex);
-        putU16(at + 9, column.number);
-        putU16(at + 11, GeneralSortOrder);
-        putU8(at + 15, column.isFixed() ? FixedLengthFlag | NullableFlag : NullableFlag);
-        // Readers detect compression per value; the flag only allows it.
-        putU8(at + 16, text ? CompressedUnicodeFlag : 0);
-        putU16(at + 21, column.fixedOffset);
-        putU16(at + 23, column.length);
-        at += ColumnEntrySize;
-    }
-    // Names follow in the same order as the entries, in UCS-2LE as Access writes them.
-    for (const ColumnSlot &column : layout.columns) {
-        putU16(at, quint16(2 * column.name.size()));
-        at += 2;
-        for (QChar c : column.name) {
-            putU16(at, c.unicode());
-            at += 2;
+        putU8(entry, quint8(column.type));
+        putU16(entry + at.entryNumber, column.number);
+        putU16(entry + at.entryVarIndex, column.varIndex);
+        putU16(entry + at.entryNumberAgain, column.number);
+        putU16(entry + at.entrySortOrder, GeneralSortOrder);
+        putU8(entry + at.entryFlags,
+              column.isFixed() ? FixedLengthFlag | NullableFlag : NullableFlag);
+        putU16(entry + at.entryFixedOffset, column.fixedOffset);
+        putU16(entry + at.entryLength, column.length);
+        if (spec.isJet3()) {
+            putU16(entry + at.entrySortOrder + 2, Windows1252);
+        } else {
+            putU32(entry + 1, AccessConstant);
+            // Readers detect compression per value; the flag only allows it.
+            putU8(entry + at.entryFlags + 1, text ? CompressedUnicodeFlag : 0);
         }
+        entry += at.entrySize;
     }
-    putU16(at, 0xFFFF);
+    // Names follow in the same order as the entries.
+    for (const ColumnSlot &column : layout.columns) {
+        const QByteArray name = storedName(column.name, spec);
+        std::copy(name.cbegin(), name.cend(), entry);
+        entry += name.size();
+    }
+    putU16(entry, 0xFFFF);
 }
 
 } // namespace Jet

@@ -14,6 +14,9 @@ struct TableDefinition
     quint32 freeSpaceMap = 0; // page/row pointer; readers ignore its content but resolve it
 };
 
+// Whether the format can store `name` as a column name (Jet 3 needs Windows-1252 bytes).
+bool columnNameIsStorable(const QString &name, const Format::Spec &spec);
+
 // Bytes the definition of `layout` takes on its page. It has to fit one page: this writer
 // does not continue definitions on further pages.
 int tableDefinitionSize(const TableLayout &layout);

@@ -58,7 +58,7 @@ QString ColumnSlot::typeName() const
     case TypeCode::Binary:
         return u"BINARY"_s;
     case TypeCode::Text:
-        return u"TEXT(%1)"_s.arg(maxCharacters());
+        return u"TEXT(%1)"_s.arg(characters);
     case TypeCode::Ole:
         return u"OLE"_s;
     case TypeCode::Memo:
@@ -81,7 +81,10 @@ void TableLayout::addColumn(const QString &name, Format::TypeCode type, quint16 
         fixedSize += fixedBytes(type);
     } else {
         slot.varIndex = quint16(variableCount++);
-        slot.length = length;
+        // Jet 4 keeps texts as UCS-2, two bytes per character; Jet 3 one byte.
+        const bool text = type == TypeCode::Text;
+        slot.characters = text ? length : 0;
+        slot.length = text && !spec->isJet3() ? quint16(2 * length) : length;
     }
     columns.push_back(slot);
 }

@@ -16,21 +16,27 @@ struct ColumnSlot
     quint16 number = 0;      // position in the table; also the column's bit in the null mask
     quint16 varIndex = 0;    // variable columns: slot in the row's offset table
     quint16 fixedOffset = 0; // fixed columns other than BOOLEAN: offset in the fixed area
-    quint16 length = 0;      // definition's length field: bytes (TEXT: two per character)
+    quint16 length = 0;      // definition's length field in bytes
+    int characters = 0;      // TEXT: the most characters a value may have
 
     bool isFixed() const;
-    QString typeName() const;                        // as in messages: "TEXT(40)", "BOOLEAN", ...
-    int maxCharacters() const { return length / 2; } // TEXT
+    QString typeName() const; // as in messages: "TEXT(40)", "BOOLEAN", ...
 };
 
 struct TableLayout
 {
+    explicit TableLayout(const Format::Spec &spec)
+        : spec(&spec)
+    {
+    }
+
+    const Format::Spec *spec;
     std::vector<ColumnSlot> columns; // in column-number order
     int fixedSize = 0;               // bytes of the fixed area of every row
     int variableCount = 0;
 
-    // Appends a column after the existing ones. `length` is the definition's length field;
-    // for fixed types it is implied and ignored.
+    // Appends a column after the existing ones. `length` is the most characters of a TEXT
+    // column and the bytes of a BINARY one; for other types it is implied and ignored.
     void addColumn(const QString &name, Format::TypeCode type, quint16 length = 0);
 };
 

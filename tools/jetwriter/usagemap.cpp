@@ -1,6 +1,6 @@
 #include "tools/jetwriter/usagemap.h"
 
-#include <array>
+#include <vector>
 
 namespace Jet {
 
@@ -17,9 +17,10 @@ void setBit(char *bitmap, quint32 bit)
 
 QByteArray buildUsageMap(PageImage &image, quint32 first, quint32 count)
 {
-    QByteArray row(UsageMapRowSize, '\0');
+    const Spec &spec = image.spec();
+    QByteArray row(spec.usageMapRowSize, '\0');
     char *map = row.data();
-    if (count <= InlineMapPages) {
+    if (count <= quint32(spec.usageMapRowSize - 5) * 8) {
         // An empty table gets an inline map with no bit set, and needs no data page.
         putU8(map, 0);
         putU32(map + 1, count == 0 ? 0 : first);
@@ -29,9 +30,10 @@ QByteArray buildUsageMap(PageImage &image, quint32 first, quint32 count)
     }
 
     putU8(map, 1);
-    std::array<quint32, 17> bitmapPages{};
+    const quint32 pagesPerBitmap = spec.bitmapPagePages();
+    std::vector<quint32> bitmapPages(std::size_t(spec.usageMapRowSize - 1) / 4);
     for (quint32 page = first; page < first + count; ++page) {
-        const quint32 slot = page / BitmapPagePages;
+        const quint32 slot = page / pagesPerBitmap;
         Q_ASSERT(slot < bitmapPages.size());
         if (bitmapPages[slot] == 0) {
             bitmapPages[slot] = image.allocate();
@@ -40,7 +42,7 @@ QByteArray buildUsageMap(PageImage &image, quint32 first, quint32 count)
             putU8(p + 1, 1);
             putU32(map + 1 + 4 * slot, bitmapPages[slot]);
         }
-        setBit(image.page(bitmapPages[slot]) + 4, page % BitmapPagePages);
+        setBit(image.page(bitmapPages[slot]) + 4, page % pagesPerBitmap);
     }
     return row;
 }

@@ -1,4 +1,4 @@
-#include "documents/pdffilename.h"
+#include "catalogue/pdffilename.h"
 
 QByteArray kennblattPdfFileName(QByteArrayView nummer)
 {

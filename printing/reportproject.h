@@ -1,0 +1,53 @@
+#pragma once
+
+#include "printing/reportdefinition.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class ReportConnection;
+class ReportSystem;
+
+// A report project: the reports of a project file, the named parameters they may show, the
+// data connections they read, and the system that runs them. The file is read at the first
+// run and kept until the project ends; while it is missing or faulty, every run tries again.
+class ReportProject final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ReportProject)
+
+public:
+    explicit ReportProject(QObject *parent = nullptr);
+    ~ReportProject() override;
+
+    // Relative names are taken from the working directory at the time of the run.
+    void setFileName(const QString &fileName) { m_fileName = fileName; }
+    const QString &fileName() const { return m_fileName; }
+    void setReportSystem(ReportSystem *system) { m_system = system; }
+    void addConnection(ReportConnection *connection);
+
+    // A later run of any report sees the value; a parameter never set is empty.
+    void setParameter(const QString &name, const QString &text);
+    QString parameter(const QString &name) const { return m_parameters.value(name); }
+
+    bool isOpen() const { return m_contents.has_value(); }
+
+    // Opens the project at the first use and runs the report `name` through the system;
+    // returns when its output is done (the preview closed). A project without that report
+    // ends quietly. Raises AppError when the file is missing or faulty or the run fails.
+    void runReport(const QString &name);
+
+private:
+    void open();
+
+    QString m_fileName;
+    ReportSystem *m_system = nullptr;
+    QList<ReportConnection *> m_connections;
+    QHash<QString, QString> m_parameters;
+    std::optional<ReportProjectContents> m_contents;
+    bool m_running = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+// PDF files for the tests of the document display, written by the tests themselves.
+namespace TestPdfs {
+
+constexpr QSizeF A4(595.0, 842.0);
+
+// One page per text, the text large at the top, with a few lines below it (QPdfWriter).
+[[nodiscard]] bool writeTextPdf(const QString &path, const QStringList &pageTexts,
+                                QSizeF pagePoints = A4);
+
+// A4 pages with one line of ASCII text each in a standard font, written byte by byte: QPdfWriter
+// makes no links, and its embedded fonts lose their text when CUPS rewrites a PDF. With a
+// `url`, the upper half of page 1 links to the last page, the lower half to `url`.
+[[nodiscard]] bool writePlainPdf(const QString &path, const QStringList &pageTexts,
+                                 const QString &url = QString());
+
+// A copy of `source` encrypted with `password` by qpdf; false when qpdf is not installed or
+// fails.
+[[nodiscard]] bool encryptWithQpdf(const QString &source, const QString &target,
+                                   const QString &password);
+
+} // namespace TestPdfs
