@@ -1,5 +1,6 @@
 #include "app/untmain.h"
 
+#include "app/pdfviewsheetprinter.h"
 #include "app/startupprobe.h"
 #include "catalogue/cataloguedatabase.h"
 #include "documents/documentcommands.h"
@@ -12,6 +13,7 @@
 #include "platform/anchors.h"
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
+#include "printing/printcommands.h"
 #include "ui_untmain.h"
 
 #include <QCoreApplication>
@@ -34,6 +36,7 @@ TfrmMain::TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QString s
     wireLifecycle();
     wireList();
     wireDocuments();
+    wirePrinting();
     wireInfo();
     runHandler(m_dialogs, [this] { FormCreate(); });
 }
@@ -85,6 +88,10 @@ void TfrmMain::createSubsystems()
                                               *ui->lvKennblaetter, *ui->StaticText2);
     m_headers = std::make_unique<ColumnHeaders>(m_dialogs, *ui->Panel1, *ui->lvKennblaetter);
     m_documents = std::make_unique<DocumentCommands>(m_dialogs, m_settings, *m_list, *this);
+    m_sheetPrinter = std::make_unique<PdfViewSheetPrinter>(*ui->PDFView1);
+    m_print = std::make_unique<PrintCommands>(m_dialogs, m_settings, m_loaded, *m_list,
+                                              *ui->cmbDrucklisten, *m_sheetPrinter, m_settingsPath,
+                                              *this);
     m_info = std::make_unique<InfoCommands>(this);
 }
 
@@ -127,6 +134,29 @@ void TfrmMain::wireDocuments()
     }
     connectGuarded(m_dialogs, ui->mnuHilfe, &QAction::triggered, documents,
                    &DocumentCommands::mnuHilfeClick);
+}
+
+void TfrmMain::wirePrinting()
+{
+    PrintCommands *print = m_print.get();
+    connectGuarded(m_dialogs, ui->btnDrucken, &QPushButton::clicked, print,
+                   &PrintCommands::btnDruckenClick);
+    connectGuarded(m_dialogs, ui->mnuDruckereinrichtung, &QAction::triggered, print,
+                   &PrintCommands::mnuDruckereinrichtungClick);
+    connect(print, &PrintCommands::batchStarted, this, [this] { holdListDuringBatch(true); });
+    connect(print, &PrintCommands::batchFinished, this, [this] { holdListDuringBatch(false); });
+}
+
+// The batch walks the rows it took at its start: while it runs, nothing may filter, sort or
+// start another print. Opening a data sheet and the rest of the window stay usable.
+void TfrmMain::holdListDuringBatch(bool hold)
+{
+    m_filters->setEnabled(!hold);
+    ui->Panel1->setEnabled(!hold);
+    ui->btnDrucken->setEnabled(!hold);
+    ui->cmbDrucklisten->setEnabled(!hold);
+    ui->mnuAlleFilterloeschen->setEnabled(!hold);
+    ui->mnuDruckereinrichtung->setEnabled(!hold);
 }
 
 void TfrmMain::wireInfo()

@@ -17,12 +17,13 @@ class FilterBar;
 class InfoCommands;
 class KennblattListModel;
 class ListController;
+class PdfViewSheetPrinter;
+class PrintCommands;
 class ProfileFile;
 class QAction;
 class QLabel;
 class QTimer;
 class TKennblattListe;
-class TfrmReport;
 class TfrmSplash;
 namespace Ui {
 class TfrmMain;
@@ -30,7 +31,8 @@ class TfrmMain;
 
 // The main window: the form with its controls, menu and timers, the start-up sequence and the
 // closing steps. What the controls do lives in one object per subsystem (filters, headers and
-// list in list/, the opening commands in documents/); the window owns them and wires them.
+// list in list/, the opening commands in documents/, the print command in printing/); the window
+// owns them and wires them.
 class TfrmMain final : public QMainWindow
 {
     Q_OBJECT
@@ -55,6 +57,7 @@ public:
     FilterBar &filterBar() const { return *m_filters; }
     ListController &list() const { return *m_list; }
     DocumentCommands &documents() const { return *m_documents; }
+    PrintCommands &printing() const { return *m_print; }
     const KennblattListModel &listModel() const;
     const LoadedCatalogue &catalogueContent() const { return m_loaded; }
     const ProgramSettings &settings() const { return m_settings; }
@@ -68,6 +71,8 @@ private:
     void wireLifecycle();
     void wireList();
     void wireDocuments();
+    void wirePrinting();
+    void holdListDuringBatch(bool hold);
     void wireInfo();
     void placeWindow();
     void loadCatalogue();
@@ -86,7 +91,6 @@ private:
 
     // Windows this window owns.
     TfrmSplash *frmSplash = nullptr;
-    TfrmReport *frmReport = nullptr;
 
     QLabel *m_statusText = nullptr;
     QTimer *Timer1 = nullptr;
@@ -98,5 +102,7 @@ private:
     std::unique_ptr<ListController> m_list;
     std::unique_ptr<ColumnHeaders> m_headers;
     std::unique_ptr<DocumentCommands> m_documents;
+    std::unique_ptr<PdfViewSheetPrinter> m_sheetPrinter;
+    std::unique_ptr<PrintCommands> m_print;
     std::unique_ptr<InfoCommands> m_info;
 };

@@ -12,6 +12,7 @@
 #include "list/listcontroller.h"
 #include "list/ownerdrawcombobox.h"
 #include "platform/cp1252.h"
+#include "printing/printcommands.h"
 #include "scripteddialogservice.h"
 #include "settings/profilefile.h"
 
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -458,6 +460,34 @@ private Q_SLOTS:
         for (const MessageBoxSpec &box : m_dialogs->shown())
             QCOMPARE(box.text, expected);
     }
+    void printButtonAndBatchHoldTheList()
+    {
+        TfrmMain *w = start();
+        int printDialogs = 0;
+        w->printing().PrintDialog1 = [&](QPrinter &) {
+            return ++printDialogs, false;
+        };
+        control<QComboBox>("cmbDrucklisten")->setCurrentIndex(PrintCommands::MarkierteKennblaetter);
+        QTest::mouseClick(control<QPushButton>("btnDrucken"), Qt::LeftButton);
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().constFirst().text,
+                 u"Bitte markieren Sie die zu druckenden Kennblätter."_s);
+        QCOMPARE(printDialogs, 1);
+
+        // While a batch walks its rows, nothing may filter, sort or print.
+        const QList<QWidget *> held{control<QWidget>("cmbFilterMarke"), control<QWidget>("Panel1"),
+                                    control<QWidget>("btnDrucken"),
+                                    control<QWidget>("cmbDrucklisten")};
+        Q_EMIT w->printing().batchStarted();
+        for (const QWidget *widget : held)
+            QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
+        QVERIFY(!control<QAction>("mnuAlleFilterloeschen")->isEnabled());
+        QVERIFY(control<QWidget>("btnAnzeigen")->isEnabled());
+        Q_EMIT w->printing().batchFinished();
+        for (const QWidget *widget : held)
+            QVERIFY2(widget->isEnabled(), qPrintable(widget->objectName()));
+    }
+
     void infoShowsTheEdition()
     {
         start();
