@@ -17,6 +17,7 @@
 #include "ui_untmain.h"
 
 #include <QCoreApplication>
+#include <QMenuBar>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -147,16 +148,13 @@ void TfrmMain::wirePrinting()
     connect(print, &PrintCommands::batchFinished, this, [this] { holdListDuringBatch(false); });
 }
 
-// The batch walks the rows it took at its start: while it runs, nothing may filter, sort or
-// start another print. Opening a data sheet and the rest of the window stay usable.
+// The batch walks the rows it took at its start: while it runs, the list, its filters, the
+// buttons and the menus take no input. The print status window and the document window are
+// windows of their own and stay usable.
 void TfrmMain::holdListDuringBatch(bool hold)
 {
-    m_filters->setEnabled(!hold);
-    ui->Panel1->setEnabled(!hold);
-    ui->btnDrucken->setEnabled(!hold);
-    ui->cmbDrucklisten->setEnabled(!hold);
-    ui->mnuAlleFilterloeschen->setEnabled(!hold);
-    ui->mnuDruckereinrichtung->setEnabled(!hold);
+    ui->clientArea->setEnabled(!hold);
+    menuBar()->setEnabled(!hold);
 }
 
 void TfrmMain::wireInfo()

@@ -210,12 +210,6 @@ void FilterBar::placeFilterControls(HeaderControl &filterHeader)
     }
 }
 
-void FilterBar::setEnabled(bool enabled)
-{
-    for (const Placement &placement : placements())
-        placement.control->setEnabled(enabled);
-}
-
 void FilterBar::sectionResized(const HeaderControl &filterHeader, int section)
 {
     const int width = filterHeader.sectionSize(section);

@@ -49,8 +49,6 @@ public:
     // A section of the filter header took a new width: its controls take it, those of later
     // sections move along.
     void sectionResized(const HeaderControl &filterHeader, int section);
-    // While the list must stay as it is, the filters take no input.
-    void setEnabled(bool enabled);
 
     // Event handlers.
     void cmbFilterKennblattNrExit(QComboBox *sender);
