@@ -4,6 +4,7 @@
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
 #include "cataloguefixture.h"
+#include "comboboxgestures.h"
 #include "documents/pdfview.h"
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
@@ -34,6 +35,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace ComboBoxGestures;
 
 class TestMainWindow : public QObject
 {
@@ -94,25 +96,6 @@ class TestMainWindow : public QObject
     }
 
     QString count() const { return control<QLabel>("StaticText2")->text(); }
-
-    void typeAndEnter(QComboBox *combo, const QString &text)
-    {
-        combo->setFocus(Qt::OtherFocusReason);
-        // QTest types ASCII only; umlauts go in as text.
-        combo->setEditText(text);
-        QTest::keyClick(combo, Qt::Key_Return);
-    }
-
-    // As a user does: open the list, move to the item, press Enter.
-    void choose(QComboBox *combo, int index)
-    {
-        combo->showPopup();
-        QAbstractItemView *view = combo->view();
-        QTRY_VERIFY(view->isVisible());
-        view->setCurrentIndex(view->model()->index(index, 0));
-        QTest::keyClick(view, Qt::Key_Return);
-        QTRY_VERIFY(!view->isVisible());
-    }
 
     QStringList items(const QComboBox *combo) const
     {
