@@ -1,9 +1,9 @@
 #include "catalogue/cataloguedatabase.h"
 #include "catalogue/catalogueloader.h"
 #include "catalogue/lookuplist.h"
+#include "catalogue/pdffilename.h"
 #include "catalogue/tkennblatt.h"
 #include "catalogue/tkennblattliste.h"
-#include "catalogue/pdffilename.h"
 #include "documents/referencedocuments.h"
 #include "platform/cp1252.h"
 #include "settings/profilefile.h"
@@ -598,14 +598,14 @@ private Q_SLOTS:
             << true << 40 << u"k.INI"_s;
         QTest::newRow("smallest") << QStringList{u"-c"_s, u"1"_s, u"out"_s} << true << 1
                                   << QString();
-        QTest::newRow("largest") << QStringList{u"-c"_s, u"150000"_s, u"out"_s} << true << 150000
+        QTest::newRow("largest") << QStringList{u"-c"_s, u"200000"_s, u"out"_s} << true << 200000
                                  << QString();
         QTest::newRow("no folder") << QStringList{u"--count"_s, u"4"_s} << false << 0 << QString();
         QTest::newRow("two folders") << QStringList{u"a"_s, u"b"_s} << false << 0 << QString();
         QTest::newRow("count 0") << QStringList{u"-c"_s, u"0"_s, u"out"_s} << false << 0
                                  << QString();
         QTest::newRow("count too large")
-            << QStringList{u"-c"_s, u"150001"_s, u"out"_s} << false << 0 << QString();
+            << QStringList{u"-c"_s, u"200001"_s, u"out"_s} << false << 0 << QString();
         QTest::newRow("count negative")
             << QStringList{u"-c"_s, u"-5"_s, u"out"_s} << false << 0 << QString();
         QTest::newRow("count not a number")
