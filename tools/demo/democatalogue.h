@@ -109,7 +109,8 @@ struct Catalogue
 inline constexpr int DefaultCount = 2500;
 inline constexpr int MinCount = 1;
 // Main numbers have five digits; families of variants share one, so about twice as many
-// sheets as main numbers fit (the benchmarks use 100,000 and 200,000).
+// sheets as main numbers fit (the benchmarks use 100,000 and 200,000; 200,000 leave more
+// than 3,000 main numbers free).
 inline constexpr int MaxCount = 200000;
 inline constexpr quint64 DefaultSeed = 20262;
 
