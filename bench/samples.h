@@ -12,6 +12,11 @@ public:
     void add(double value) { m_values.push_back(value); }
     bool isEmpty() const { return m_values.empty(); }
 
+    double min() const
+    {
+        return m_values.empty() ? 0 : *std::min_element(m_values.begin(), m_values.end());
+    }
+
     double median() const
     {
         const std::vector<double> v = sorted();

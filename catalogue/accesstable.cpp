@@ -132,21 +132,25 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString &path)
         throw cannotRead(path);
     const qint64 size = file.size();
     const JetFormat &format = readableFormat(file.peek(JetFileCheck::HeaderBytes), size, path);
-    QByteArray bytes = file.readAll();
-    if (bytes.size() != size)
+    auto block = std::make_unique<LargeBlock>(size);
+    auto *bytes = reinterpret_cast<char *>(block->data());
+    if (file.read(bytes, size) != size)
         throw cannotRead(path);
-    return std::unique_ptr<AccessFile>(new AccessFile(std::move(bytes), path, format));
+    return std::unique_ptr<AccessFile>(
+        new AccessFile(std::move(block), QByteArray::fromRawData(bytes, size), path, format));
 }
 
 std::unique_ptr<AccessFile> AccessFile::openBuffer(QByteArray bytes, const QString &name)
 {
     const JetFormat &format = readableFormat(bytes, bytes.size(), name);
-    return std::unique_ptr<AccessFile>(new AccessFile(std::move(bytes), name, format));
+    return std::unique_ptr<AccessFile>(new AccessFile(nullptr, std::move(bytes), name, format));
 }
 
-AccessFile::AccessFile(QByteArray bytes, QString path, const JetFormat &format)
+AccessFile::AccessFile(std::unique_ptr<LargeBlock> block, QByteArray bytes, QString path,
+                       const JetFormat &format)
     : m_path(std::move(path))
     , m_format(&format)
+    , m_block(std::move(block))
     , m_bytes(std::move(bytes))
     , m_pageCount(quint32(m_bytes.size() / format.pageSize))
 {
@@ -164,8 +168,15 @@ AccessFile::~AccessFile() = default;
 
 const unsigned char *AccessFile::page(quint32 number) const
 {
+    if (number >= m_pageCount)
+        return nullptr;
     MdbHandle *mdb = mdbOf(m_handle.get());
-    if (number >= m_pageCount || mdb_read_alt_pg(mdb, number) != m_format->pageSize)
+    // libmdb deciphers the pages after the first of a file with a key; the others it reads as
+    // they are, so they need no copy.
+    if (number == 0 || mdb->f->db_key == 0)
+        return reinterpret_cast<const unsigned char *>(m_bytes.constData()) +
+               qsizetype(number) * m_format->pageSize;
+    if (mdb_read_alt_pg(mdb, number) != m_format->pageSize)
         return nullptr;
     return mdb->alt_pg_buf;
 }
@@ -268,7 +279,7 @@ AccessTable::AccessTable(AccessFile &file, quint32 page, QByteArrayView tableNam
     for (guint i = 0; i < columns->len; ++i) {
         // Nothing is bound: libmdb then only notes where each value lies in its page buffer.
         const auto *column = static_cast<const MdbColumn *>(g_ptr_array_index(columns, i));
-        m_columns.push_back({Cp1252::fromUtf8(column->name), column->col_type, column});
+        m_columns.push_back({Cp1252::fromUtf8(column->name), column->col_type, column, {}});
     }
     fetch();
 }
@@ -334,13 +345,25 @@ void AccessTable::requireRow() const
     }
 }
 
-QByteArray AccessTable::textOf(const Column &column) const
+void AccessTable::requireText(const Column &column) const
 {
     if (!holdsText(column.type)) {
         throw AppError(u"%1: Das Feld '%2' enthält keinen Text."_s.arg(
             m_componentName, Cp1252::toUnicode(column.name)));
     }
-    requireRow();
+}
+
+void AccessTable::requireTruthValue(const Column &column) const
+{
+    if (!holdsTruthValue(column.type)) {
+        throw AppError(u"%1: Das Feld '%2' enthält keinen Wahrheitswert."_s.arg(
+            m_componentName, Cp1252::toUnicode(column.name)));
+    }
+}
+
+// Of a column that holds text, in the current row.
+QByteArrayView AccessTable::textOf(const Column &column) const
+{
     const MdbColumn &value = mdbColumn(column.column);
     // libmdb's bounds check lets through a value whose end offset lies before its start, with
     // a negative length.
@@ -355,20 +378,31 @@ QByteArray AccessTable::textOf(const Column &column) const
         return JetStoredText::toCp1252(
             QByteArrayView(reinterpret_cast<const char *>(mdb->pg_buf) + value.cur_value_start,
                            value.cur_value_len),
-            m_textForm);
+            m_textForm, column.text);
     case MDB_MEMO:
-        return memoText(column);
+        column.text = memoText(column);
+        return column.text;
     default: {
         char *text =
             column.type == MDB_NUMERIC
                 ? mdb_numeric_to_string(mdb, value.cur_value_start, value.col_scale, value.col_prec)
                 : mdb_col_to_string(mdb, mdb->pg_buf, value.cur_value_start, column.type,
                                     value.cur_value_len);
-        QByteArray result = Cp1252::fromUtf8(text);
+        column.text = Cp1252::fromUtf8(text);
         g_free(text);
-        return result;
+        return column.text;
     }
     }
+}
+
+// Of a column that holds a truth value, in the current row.
+bool AccessTable::truthValueOf(const Column &column) const
+{
+    // Jet 4 keeps a yes/no value in the row's null mask, where libmdb reads it as "NULL".
+    if (column.type == MDB_BOOL)
+        return mdbColumn(column.column).cur_value_len == 0;
+    const QByteArrayView value = textOf(column);
+    return !value.isEmpty() && value != "0";
 }
 
 // As libmdb's own memo conversion: inline, on one page elsewhere, or in a chain of pages. A
@@ -421,25 +455,50 @@ QByteArray AccessTable::memoText(const Column &column) const
 
 QByteArray AccessTable::Text(QByteArrayView columnName) const
 {
-    return textOf(columnByName(columnName));
+    const Column &column = columnByName(columnName);
+    requireText(column);
+    requireRow();
+    return textOf(column).toByteArray();
 }
 
 QByteArray AccessTable::Text(int position) const
 {
-    return textOf(columnAt(position));
+    const Column &column = columnAt(position);
+    requireText(column);
+    requireRow();
+    return textOf(column).toByteArray();
 }
 
 bool AccessTable::TruthValue(QByteArrayView columnName) const
 {
     const Column &column = columnByName(columnName);
-    if (!holdsTruthValue(column.type)) {
-        throw AppError(u"%1: Das Feld '%2' enthält keinen Wahrheitswert."_s.arg(
-            m_componentName, Cp1252::toUnicode(column.name)));
-    }
+    requireTruthValue(column);
     requireRow();
-    // Jet 4 keeps a yes/no value in the row's null mask, where libmdb reads it as "NULL".
-    if (column.type == MDB_BOOL)
-        return mdbColumn(column.column).cur_value_len == 0;
-    const QByteArray value = textOf(column);
-    return !value.isEmpty() && value != "0";
+    return truthValueOf(column);
+}
+
+AccessTable::TextColumn AccessTable::textColumn(QByteArrayView name) const
+{
+    const Column &column = columnByName(name);
+    requireText(column);
+    return {int(&column - m_columns.data())};
+}
+
+AccessTable::TruthValueColumn AccessTable::truthValueColumn(QByteArrayView name) const
+{
+    const Column &column = columnByName(name);
+    requireTruthValue(column);
+    return {int(&column - m_columns.data())};
+}
+
+QByteArrayView AccessTable::textView(TextColumn column) const
+{
+    requireRow();
+    return textOf(m_columns[std::size_t(column.position)]);
+}
+
+bool AccessTable::TruthValue(TruthValueColumn column) const
+{
+    requireRow();
+    return truthValueOf(m_columns[std::size_t(column.position)]);
 }

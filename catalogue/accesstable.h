@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/jetstoredtext.h"
+#include "catalogue/largeblock.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -38,7 +39,9 @@ public:
     const JetFormat &format() const { return *m_format; }
 
 private:
-    AccessFile(QByteArray bytes, QString path, const JetFormat &format);
+    // `block`, where given, holds the bytes.
+    AccessFile(std::unique_ptr<LargeBlock> block, QByteArray bytes, QString path,
+               const JetFormat &format);
     static const JetFormat &readableFormat(QByteArrayView firstBytes, qint64 size,
                                            const QString &path);
     friend class AccessTable;
@@ -61,6 +64,7 @@ private:
 
     QString m_path;
     const JetFormat *m_format;
+    std::unique_ptr<LargeBlock> m_block;
     QByteArray m_bytes; // libmdb reads the file from here
     quint32 m_pageCount = 0;
     std::unique_ptr<void, CloseHandle> m_handle; // MdbHandle
@@ -90,6 +94,24 @@ public:
     QByteArray Text(int position) const;
     bool TruthValue(QByteArrayView column) const;
 
+    // A column looked up once, for reading it row after row without looking it up again. The
+    // look-up raises what Text and TruthValue raise for a column that is missing or holds
+    // something else.
+    struct TextColumn
+    {
+        int position;
+    };
+    struct TruthValueColumn
+    {
+        int position;
+    };
+    TextColumn textColumn(QByteArrayView name) const;
+    TruthValueColumn truthValueColumn(QByteArrayView name) const;
+    // The text of the current row without a copy where it can be: valid until Next, Close,
+    // or the next read of the same column.
+    QByteArrayView textView(TextColumn column) const;
+    bool TruthValue(TruthValueColumn column) const;
+
     int columnCount() const { return int(m_columns.size()); }
 
 private:
@@ -100,14 +122,18 @@ private:
     {
         QByteArray name; // Windows-1252
         int type;
-        const void *column; // MdbColumn, whose current value libmdb updates on every fetch
+        const void *column;      // MdbColumn, whose current value libmdb updates on every fetch
+        mutable QByteArray text; // the value converted for textView
     };
 
     AccessTable(AccessFile &file, quint32 page, QByteArrayView tableName, QString componentName);
     const Column &columnByName(QByteArrayView name) const;
     const Column &columnAt(int position) const;
     void requireRow() const;
-    QByteArray textOf(const Column &column) const;
+    void requireText(const Column &column) const;
+    void requireTruthValue(const Column &column) const;
+    QByteArrayView textOf(const Column &column) const;
+    bool truthValueOf(const Column &column) const;
     QByteArray memoText(const Column &column) const;
     void fetch();
     [[noreturn]] void throwDamaged() const;

@@ -46,17 +46,23 @@ void LoadCatalogue(CatalogueDatabase &database, TKennblattListe &catalogue)
 {
     const StdioSilencer quiet;
     const auto table = database.OpenTable("Verzeichnis", u"qKennblaetter"_s);
-    for (; !table->Eof(); table->Next()) {
-        // One statement each: the order of function arguments is unspecified, and the first
-        // missing column is the one to name.
-        const quint8 flag = table->TruthValue("AenderungsFlag") ? 2 : 1;
-        const QByteArray KBNr = table->Text("KBNr");
-        const QByteArray Marke = table->Text("Marke");
-        const QByteArray Pulvermarke = table->Text("Pulvermarke");
-        const QByteArray HerstLiefSchl = table->Text("HerstLiefSchl");
-        const QByteArray ZusatzSchl = table->Text("ZusatzSchl");
-        const QByteArray InfoGeberSchl = table->Text("InfoGeberSchl");
-        catalogue.Add(KBNr, Marke, Pulvermarke, HerstLiefSchl, ZusatzSchl, InfoGeberSchl, flag);
+    if (!table->Eof()) {
+        // Looked up once, with the first row, and in the order in which the values are read,
+        // so that the first missing column is the one named.
+        const auto flag = table->truthValueColumn("AenderungsFlag");
+        const auto KBNr = table->textColumn("KBNr");
+        const auto Marke = table->textColumn("Marke");
+        const auto Pulvermarke = table->textColumn("Pulvermarke");
+        const auto HerstLiefSchl = table->textColumn("HerstLiefSchl");
+        const auto ZusatzSchl = table->textColumn("ZusatzSchl");
+        const auto InfoGeberSchl = table->textColumn("InfoGeberSchl");
+        for (; !table->Eof(); table->Next()) {
+            const quint8 flagValue = table->TruthValue(flag) ? 2 : 1;
+            catalogue.addLoaded(table->textView(KBNr), table->textView(Marke),
+                                table->textView(Pulvermarke), table->textView(HerstLiefSchl),
+                                table->textView(ZusatzSchl), table->textView(InfoGeberSchl),
+                                flagValue);
+        }
     }
     table->Close();
 }

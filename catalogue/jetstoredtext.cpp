@@ -2,7 +2,10 @@
 
 #include "platform/cp1252.h"
 
-#include <QVarLengthArray>
+#include <QString>
+
+#include <array>
+#include <utility>
 
 namespace JetStoredText {
 
@@ -20,8 +23,52 @@ qsizetype utf8Size(char16_t unit)
     return unit < 0x800 ? 2 : 3;
 }
 
+// The Windows-1252 byte of each UTF-16 unit, "?" where there is none, as a table made once
+// from the code page: direct for the units up to U+00FF, a short list for the rest.
+class CodePage
+{
+public:
+    CodePage()
+    {
+        m_narrow.fill('?');
+        QByteArray all(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        const QString characters = Cp1252::toUnicode(all);
+        for (int b = 0; b < 256; ++b) {
+            const char16_t c = characters[b].unicode();
+            if (c <= 0xFF)
+                m_narrow[c] = char(b);
+            else
+                m_wide[m_wideCount++] = {c, char(b)};
+        }
+    }
+
+    char byteOf(char16_t unit) const
+    {
+        if (unit <= 0xFF)
+            return m_narrow[unit];
+        for (int i = 0; i < m_wideCount; ++i) {
+            if (m_wide[i].first == unit)
+                return m_wide[i].second;
+        }
+        return '?';
+    }
+
+private:
+    std::array<char, 256> m_narrow{};
+    std::array<std::pair<char16_t, char>, 32> m_wide{};
+    int m_wideCount = 0;
+};
+
+const CodePage &codePage()
+{
+    static const CodePage table;
+    return table;
+}
+
 // Jet 3: the bytes up to a 0 byte, and no further than libmdb's buffer holds their UTF-8 form.
-QByteArray fromWindows1252(QByteArrayView stored, qsizetype utf8Limit)
+QByteArrayView fromWindows1252(QByteArrayView stored, qsizetype utf8Limit)
 {
     qsizetype end = stored.indexOf('\0');
     if (end < 0)
@@ -39,62 +86,74 @@ QByteArray fromWindows1252(QByteArrayView stored, qsizetype utf8Limit)
             }
         }
     }
-    return stored.first(end).toByteArray();
+    return stored.first(end);
 }
 
 } // namespace
 
-QByteArray toCp1252(QByteArrayView stored, Form form, qsizetype utf8Limit)
+QByteArrayView toCp1252(QByteArrayView stored, Form form, QByteArray &buffer, qsizetype utf8Limit)
 {
     if (form == Form::Windows1252)
         return fromWindows1252(stored, utf8Limit);
     const auto *bytes = reinterpret_cast<const unsigned char *>(stored.data());
-    qsizetype size = stored.size();
-    QVarLengthArray<char16_t, 512> units;
+    const qsizetype size = stored.size();
+    const CodePage &table = codePage();
+    // Every character takes at least one stored byte.
+    buffer.resize(size);
+    char *const out = buffer.data();
+    qsizetype count = 0;
+    qsizetype utf8 = 0;
+    const auto put = [&](char16_t unit) {
+        if (utf8Limit != NoLimit) {
+            utf8 += utf8Size(unit);
+            if (utf8 > utf8Limit)
+                return false;
+        }
+        out[count++] = table.byteOf(unit);
+        return true;
+    };
     if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         // A 0x00 byte toggles between one byte per unit and two; libmdb tests it on the first
-        // byte of a pair as well, so a unit whose low byte is 0 cannot be stored this way.
+        // byte of a pair as well, so no unit here is 0.
         bool oneByte = true;
         for (qsizetype i = 2; i < size;) {
+            char16_t unit;
             if (bytes[i] == 0) {
                 oneByte = !oneByte;
                 ++i;
-            } else if (oneByte) {
-                units.append(bytes[i++]);
+                continue;
+            }
+            if (oneByte) {
+                unit = bytes[i++];
             } else if (i + 1 < size) {
-                units.append(char16_t(bytes[i] | bytes[i + 1] << 8));
+                unit = char16_t(bytes[i] | bytes[i + 1] << 8);
                 i += 2;
             } else {
                 break;
             }
-        }
-    } else {
-        for (qsizetype i = 0; i + 1 < size; i += 2)
-            units.append(char16_t(bytes[i] | bytes[i + 1] << 8));
-    }
-
-    qsizetype count = 0;
-    qsizetype utf8 = 0;
-    bool ascii = true;
-    for (; count < units.size() && units[count] != 0; ++count) {
-        const char16_t unit = units[count];
-        if (utf8Limit != NoLimit) {
-            utf8 += utf8Size(unit);
-            if (utf8 > utf8Limit)
+            if (!put(unit))
                 break;
         }
-        if (unit >= 0x80) {
-            ascii = false;
-            if (isSurrogate(unit)) // iconv's UCS-2 takes each half as invalid on its own
-                units[count] = u'?';
+    } else {
+        for (qsizetype i = 0; i + 1 < size; i += 2) {
+            const auto unit = char16_t(bytes[i] | bytes[i + 1] << 8);
+            if (unit == 0 || !put(unit))
+                break;
         }
     }
-    if (!ascii)
-        return Cp1252::fromUnicode(QStringView(units.constData(), count));
-    QByteArray text(count, Qt::Uninitialized);
-    for (qsizetype i = 0; i < count; ++i)
-        text[i] = char(units[i]);
-    return text;
+    return {out, count};
+}
+
+QByteArray toCp1252(QByteArrayView stored, Form form, qsizetype utf8Limit)
+{
+    QByteArray buffer;
+    const QByteArrayView text = toCp1252(stored, form, buffer, utf8Limit);
+    if (text.isEmpty())
+        return {};
+    if (text.data() != buffer.constData())
+        return text.toByteArray();
+    buffer.truncate(text.size());
+    return buffer;
 }
 
 } // namespace JetStoredText

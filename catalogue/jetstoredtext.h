@@ -20,6 +20,11 @@ enum class Form { Ucs2, Windows1252 };
 
 inline constexpr qsizetype NoLimit = -1;
 
+// Without a copy where it can be: a Jet 3 text is a view of `stored` itself; a Jet 4 text is
+// converted into `buffer` (whose capacity is reused from text to text) and a view of it.
+QByteArrayView toCp1252(QByteArrayView stored, Form form, QByteArray &buffer,
+                        qsizetype utf8Limit = NoLimit);
+
 QByteArray toCp1252(QByteArrayView stored, Form form, qsizetype utf8Limit = NoLimit);
 
 } // namespace JetStoredText

@@ -164,10 +164,39 @@ private Q_SLOTS:
         TKennblattListe list;
         addNumber(list, "1.1");
         const TKennblatt *first = &list.Get(0);
-        for (int i = 0; i < 10000; ++i)
+        for (int i = 0; i < 40000; ++i)
             addNumber(list, "3.3");
         QCOMPARE(&list.Get(0), first);
-        QCOMPARE(list.Count(), 10001);
+        QCOMPARE(list.Count(), 40001);
+    }
+
+    // The list keeps the texts' bytes itself: they read back unchanged, and as C strings,
+    // after the list has grown by more than one block of records and of texts.
+    void textsReadBackAfterTheListGrows_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("one byte") << QByteArray("x");
+        QTest::newRow("umlaut") << QByteArray("Fox \xd6l");
+        QTest::newRow("200,000 bytes") << QByteArray(200'000, 'L');
+        QTest::newRow("3 MiB") << QByteArray(3 << 20, 'M');
+    }
+    void textsReadBackAfterTheListGrows()
+    {
+        QFETCH(QByteArray, text);
+        TKennblattListe list;
+        list.Add("1.1", text, "P", "H", "Z", "I", 1);
+        const QByteArray filler(60, 'f');
+        for (int i = 0; i < 40000; ++i)
+            list.Add("2.2", filler, filler, {}, {}, {}, 1);
+        list.Add("3.3", text, {}, {}, {}, {}, 2);
+        for (const qint32 index : {0, list.Count() - 1}) {
+            const QByteArray &marke = list.Get(index).Marke;
+            QCOMPARE(marke, text);
+            QCOMPARE(qstrlen(marke.constData()), uint(text.size()));
+        }
+        QCOMPARE(list.Get(0).InfoGeberSchl, QByteArray("I"));
+        QCOMPARE(list.Get(20000).Pulvermarke, filler);
     }
 
     void duplicateNumbersAreKept()
