@@ -21,6 +21,7 @@ class ProfileFile;
 class QAction;
 class QLabel;
 class QTimer;
+class SearchCommands;
 class TKennblattListe;
 class TfrmReport;
 class TfrmSplash;
@@ -69,6 +70,7 @@ private:
     void wireList();
     void wireDocuments();
     void wireInfo();
+    void wireSearch();
     void placeWindow();
     void loadCatalogue();
     qint32 readSplashInterval(const ProfileFile &settings) const;
@@ -99,4 +101,5 @@ private:
     std::unique_ptr<ColumnHeaders> m_headers;
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<InfoCommands> m_info;
+    std::unique_ptr<SearchCommands> m_search;
 };
