@@ -88,9 +88,11 @@ void SearchCommands::showHit(const QString &path, int page, const QStringList &p
         showHitInView(*window->pdfView(), page, places);
 }
 
-void showHitInView(TPDFView &view, int page, const QStringList &places)
+qint32 showHitInView(TPDFView &view, int page, const QStringList &places)
 {
     // Marked first, so that going to the page brings its first mark into view.
-    view.SendCommandText(PDFViewCommands::CmdHighlightText, places.join(u'\n'));
+    const qint32 marked =
+        view.SendCommandText(PDFViewCommands::CmdHighlightText, places.join(u'\n'));
     view.SendCommandValue(PDFViewCommands::CmdGoToPage, page);
+    return marked;
 }

@@ -54,5 +54,5 @@ private:
 };
 
 // Shows the loaded document at a page (from 0) with the places marked, through the engine's
-// own commands.
-void showHitInView(TPDFView &view, int page, const QStringList &places);
+// own commands. Answers how many places the engine marked.
+qint32 showHitInView(TPDFView &view, int page, const QStringList &places);
