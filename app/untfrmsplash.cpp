@@ -26,8 +26,7 @@ TfrmSplash::TfrmSplash(QWidget *owner)
     Image1->setObjectName(u"Image1"_s);
     // 960 x 519 pixels of 32 bits, drawn by the build.
     const QResource picture(u":/splash.rgb"_s);
-    Image1->setPixmap(QPixmap::fromImage(
-        QImage(picture.data(), 960, 519, QImage::Format_RGB32)));
+    Image1->setPixmap(QPixmap::fromImage(QImage(picture.data(), 960, 519, QImage::Format_RGB32)));
     Image1->setGeometry(0, 0, 960, 519);
 
     lblStatus->setObjectName(u"lblStatus"_s);

@@ -3,6 +3,7 @@
 #include "app/startupprobe.h"
 #include "catalogue/cataloguedatabase.h"
 #include "documents/documentcommands.h"
+#include "documents/pdfview.h"
 #include "documents/search/searchcommands.h"
 #include "info/infocommands.h"
 #include "list/columnheaders.h"
@@ -46,7 +47,11 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::buildDesign()
 {
+    // The hidden view control of the form loads the PDF engine while the form is built, and
+    // reports a missing engine through the program's boxes.
+    TPDFView::setDialogService(&m_dialogs);
     ui->setupUi(this);
+    ui->PDFView1->Loaded();
     setFont(designFont(u"Verdana"_s, 11));
     // The client area as designed; the anchored controls keep their distances to its edges.
     ui->clientArea->resize(846, 640);

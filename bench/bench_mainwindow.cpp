@@ -5,6 +5,7 @@
 #include "app/untmain.h"
 #include "benchcatalogue.h"
 #include "catalogue/tkennblattliste.h"
+#include "documents/pdfview.h"
 #include "list/headercontrol.h"
 #include "list/kennblattlistview.h"
 #include "list/listcontroller.h"
@@ -137,6 +138,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    TPDFView::EngineLibraryName = QStringLiteral(PDF_ENGINE);
     if (const int status = BenchCatalogue::runAsWriter(app.arguments()); status >= 0)
         return status;
     QTemporaryDir folder;

@@ -1,7 +1,8 @@
 #include "documents/documentcommands.h"
 
-#include "catalogue/tkennblatt.h"
 #include "catalogue/pdffilename.h"
+#include "catalogue/tkennblatt.h"
+#include "documents/untpdffenster.h"
 #include "list/currentlist.h"
 #include "platform/dialogservice.h"
 #include "settings/profilefile.h"
@@ -39,8 +40,11 @@ void DocumentCommands::ShowPdfFile(const QString &path)
         m_dialogs.plain(u"Datei '"_s + path + u"' nicht vorhanden."_s);
         return;
     }
-    // Showing the file in the document window comes with the PDF viewer.
-    Q_UNUSED(m_owner);
+    if (!m_frmPDFFenster)
+        m_frmPDFFenster = new TfrmPDFFenster(&m_owner);
+    if (m_frmPDFFenster->isHidden())
+        m_frmPDFFenster->show();
+    m_frmPDFFenster->LoadDocument(path);
 }
 
 void DocumentCommands::btnAnzeigenClick()

@@ -13,6 +13,7 @@ class DialogService;
 class ProfileFile;
 class QAction;
 class QWidget;
+class TfrmPDFFenster;
 struct ProgramSettings;
 
 // The commands of the main window that open PDF files: the data sheet of the list's first
@@ -34,6 +35,8 @@ public:
                                     std::span<QAction *const, ReferenceDocuments.size()> items);
 
     void ShowPdfFile(const QString &path);
+    // The document window; none before the first file was shown.
+    TfrmPDFFenster *frmPDFFenster() const { return m_frmPDFFenster; }
 
     // Event handlers.
     void btnAnzeigenClick();
@@ -72,4 +75,5 @@ private:
     const CurrentList &m_list;
     QWidget &m_owner;
     std::array<QByteArray, ReferenceDocuments.size()> m_referenceDocumentNames;
+    TfrmPDFFenster *m_frmPDFFenster = nullptr; // owned by the main window
 };

@@ -83,7 +83,7 @@ void SearchCommands::showHit(const QString &path, int page, const QStringList &p
 {
     m_documents.ShowPdfFile(path);
     // The main window's one document window, which ShowPdfFile makes on first use.
-    auto *window = m_owner.findChild<TfrmPDFFenster *>(QString(), Qt::FindDirectChildrenOnly);
+    TfrmPDFFenster *window = m_documents.frmPDFFenster();
     if (window != nullptr && window->pdfView()->LastLoadedFile() == path)
         showHitInView(*window->pdfView(), page, places);
 }

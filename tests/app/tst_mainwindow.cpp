@@ -4,6 +4,7 @@
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
 #include "cataloguefixture.h"
+#include "documents/pdfview.h"
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
 #include "list/kennblattlistmodel.h"
@@ -140,6 +141,7 @@ class TestMainWindow : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
+        TPDFView::EngineLibraryName = QStringLiteral(PDF_ENGINE);
         QVERIFY(m_dir.isValid());
         m_settingsPath = m_dir.filePath(u"kennblaetter.INI"_s);
     }

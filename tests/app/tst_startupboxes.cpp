@@ -4,6 +4,7 @@
 #include "app/untfrmsplash.h"
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
+#include "documents/pdfview.h"
 #include "platform/qtdialogservice.h"
 #include "testfiles.h"
 
@@ -39,6 +40,8 @@ class TestStartupBoxes : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { TPDFView::EngineLibraryName = QStringLiteral(PDF_ENGINE); }
+
     void aMissingDatabaseIsReportedInFrontOfTheSplash()
     {
         QTemporaryDir dir;

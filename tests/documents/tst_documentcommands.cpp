@@ -1,17 +1,22 @@
 // The commands that open PDF files, against a list of their own and scripted message boxes.
 #include "catalogue/tkennblatt.h"
 #include "documents/documentcommands.h"
+#include "documents/pdfview.h"
+#include "documents/untpdffenster.h"
 #include "list/currentlist.h"
 #include "platform/cp1252.h"
 #include "scripteddialogservice.h"
 #include "settings/profilefile.h"
 #include "settings/programsettings.h"
 #include "testfiles.h"
+#include "testpdfs.h"
 
 #include <QAction>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -50,7 +55,7 @@ class TestDocumentCommands : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    std::optional<QTemporaryDir> m_dir;
     ScriptedDialogService m_dialogs;
     ProgramSettings m_settings;
     FakeList m_list;
@@ -59,18 +64,27 @@ class TestDocumentCommands : public QObject
 
     QString missing(const QString &file) const
     {
-        return u"Datei '"_s + m_dir.path() + u"//"_s + file + u"' nicht vorhanden."_s;
+        return u"Datei '"_s + m_dir->path() + u"//"_s + file + u"' nicht vorhanden."_s;
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        TPDFView::EngineLibraryName = QStringLiteral(PDF_ENGINE);
+        TPDFView::setDialogService(&m_dialogs);
+    }
+
     void init()
     {
+        m_dir.emplace();
         m_dialogs.clear();
-        m_settings.PfadZuPDFDateien = Cp1252::fromUnicode(m_dir.path()) + '/';
+        m_settings.PfadZuPDFDateien = Cp1252::fromUnicode(m_dir->path()) + '/';
         m_list.rows = {sheet("00007.10"), sheet("00042.00"), sheet("01234.05")};
         m_list.marked.clear();
         m_commands = std::make_unique<DocumentCommands>(m_dialogs, m_settings, m_list, m_owner);
     }
+
+    void cleanup() { m_commands.reset(); }
 
     void theFirstMarkedRowInListOrderOpens()
     {
@@ -84,15 +98,27 @@ private Q_SLOTS:
         QCOMPARE(box.caption, u"Norvenz SZW Kennblätter"_s);
         QCOMPARE(box.icon, MessageBoxSpec::Icon::None);
         QCOMPARE(box.text, missing(u"00042_00.pdf"_s));
+        QVERIFY(!m_commands->frmPDFFenster()); // not created for a missing file
 
-        writeFile(m_dir.filePath(u"00042_00.pdf"_s), "%PDF-1.4\n");
+        // The first file that exists creates the window; later ones reuse it, hidden or not.
+        QVERIFY(TestPdfs::writeTextPdf(m_dir->filePath(u"00042_00.pdf"_s), {u"Blatt 42"_s}));
+        QVERIFY(TestPdfs::writeTextPdf(m_dir->filePath(u"Hilfe.pdf"_s), {u"Hilfe"_s}));
         m_commands->btnAnzeigenClick();
         QCOMPARE(m_dialogs.shown().size(), 1);
+        TfrmPDFFenster *window = m_commands->frmPDFFenster();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->parent(), &m_owner);
+        QCOMPARE(window->pdfView()->LastLoadedFile(), m_dir->path() + u"//00042_00.pdf"_s);
+        window->close();
+        m_commands->mnuHilfeClick();
+        QCOMPARE(m_commands->frmPDFFenster(), window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->pdfView()->LastLoadedFile(), m_dir->path() + u"//Hilfe.pdf"_s);
     }
 
     void aFolderIsNoFile()
     {
-        QVERIFY(QDir(m_dir.path()).mkdir(u"00007_10.pdf"_s));
+        QVERIFY(QDir(m_dir->path()).mkdir(u"00007_10.pdf"_s));
         m_list.marked = {0};
         m_commands->btnAnzeigenClick();
         QCOMPARE(m_dialogs.shown().size(), 1);
@@ -101,7 +127,7 @@ private Q_SLOTS:
 
     void referenceDocumentsAndHelp()
     {
-        const QString ini = m_dir.filePath(u"settings.INI"_s);
+        const QString ini = m_dir->filePath(u"settings.INI"_s);
         writeFile(ini, "[Einstellungen]\r\nNamePDFDeckblatt=Deckblatt.pdf\r\n"
                        "NamePDFPraegeliste=Pr\xe4geliste.pdf\r\nNamePDFHerstellerLieferer=\r\n");
         std::array<QAction *, ReferenceDocuments.size()> items{};

@@ -1,9 +1,9 @@
 #include "catalogue/cataloguedatabase.h"
 #include "catalogue/catalogueloader.h"
 #include "catalogue/lookuplist.h"
+#include "catalogue/pdffilename.h"
 #include "catalogue/tkennblatt.h"
 #include "catalogue/tkennblattliste.h"
-#include "catalogue/pdffilename.h"
 #include "documents/referencedocuments.h"
 #include "platform/cp1252.h"
 #include "settings/profilefile.h"
@@ -512,6 +512,10 @@ private Q_SLOTS:
         QCOMPARE(readFile(QDir(m_folder).filePath(Demo::MarkerFileName.toString())),
                  QByteArray("count=40\nseed=20262\n"));
         QVERIFY(leftovers(m_dir.path()).isEmpty());
+        // Readable by others as far as the umask allows, as a folder made by mkdir.
+        const QString made = m_dir.filePath(u"made"_s);
+        QVERIFY(QDir().mkdir(made));
+        QCOMPARE(QFileInfo(m_folder).permissions(), QFileInfo(made).permissions());
     }
 
     void stoppedRunLeavesNoFolder()
@@ -598,14 +602,14 @@ private Q_SLOTS:
             << true << 40 << u"k.INI"_s;
         QTest::newRow("smallest") << QStringList{u"-c"_s, u"1"_s, u"out"_s} << true << 1
                                   << QString();
-        QTest::newRow("largest") << QStringList{u"-c"_s, u"150000"_s, u"out"_s} << true << 150000
+        QTest::newRow("largest") << QStringList{u"-c"_s, u"200000"_s, u"out"_s} << true << 200000
                                  << QString();
         QTest::newRow("no folder") << QStringList{u"--count"_s, u"4"_s} << false << 0 << QString();
         QTest::newRow("two folders") << QStringList{u"a"_s, u"b"_s} << false << 0 << QString();
         QTest::newRow("count 0") << QStringList{u"-c"_s, u"0"_s, u"out"_s} << false << 0
                                  << QString();
         QTest::newRow("count too large")
-            << QStringList{u"-c"_s, u"150001"_s, u"out"_s} << false << 0 << QString();
+            << QStringList{u"-c"_s, u"200001"_s, u"out"_s} << false << 0 << QString();
         QTest::newRow("count negative")
             << QStringList{u"-c"_s, u"-5"_s, u"out"_s} << false << 0 << QString();
         QTest::newRow("count not a number")
@@ -632,6 +636,32 @@ private Q_SLOTS:
             QCOMPARE(result.options.settingsPath, settings);
             QCOMPARE(result.options.folder, u"out"_s);
         }
+    }
+
+    // For benchmarks: the database alone, quickly, with every row the full demo has.
+    void databaseOnlyWritesTheCatalogueAlone()
+    {
+        const QString folder = m_dir.filePath(u"databaseonly"_s);
+        const QString ini = m_dir.filePath(u"databaseonly.INI"_s);
+        QProcess run;
+        run.start(QStringLiteral(KBDEMO_PATH),
+                  {u"-q"_s, u"--database-only"_s, u"-c"_s, u"500"_s, u"-s"_s, ini, folder});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 0);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{Demo::DatabaseFileName.toString()});
+
+        // Loaded the viewer's way, through the written settings file.
+        const QByteArray mdeFolder = ProfileFile(ini).readString(SettingsKeys::Einstellungen,
+                                                                 SettingsKeys::PfadZuMDEDatei, {});
+        CatalogueDatabase database;
+        database.SetConnectionString(CatalogueDatabase::ConnectionString(mdeFolder));
+        TKennblattListe catalogue;
+        LoadCatalogue(database, catalogue);
+        const Demo::Catalogue made = Demo::generateCatalogue(500);
+        QCOMPARE(catalogue.Count(), 500);
+        for (int i = 0; i < 500; ++i)
+            QCOMPARE(catalogue.Get(i).GetNummer(), made.sheets[i].number().toLatin1());
     }
 
     void programRunsAndFailsWithAMessage()

@@ -51,8 +51,13 @@ bool parseCommandLine(const QStringList &arguments, CommandLine &result, QString
         u"path"_s);
     const QCommandLineOption threads(
         u"threads"_s, u"Threads for the data-sheet PDFs (default: one per core)."_s, u"n"_s);
+    const QCommandLineOption databaseOnly(
+        u"database-only"_s,
+        u"Writes the database alone: no PDFs, no reference documents, no help. Takes seconds\n"
+        u"even for the largest count; for benchmarks. The viewer shows the list, but opens no\n"
+        u"data sheet."_s);
     const QCommandLineOption quiet({u"q"_s, u"quiet"_s}, u"Prints nothing but errors."_s);
-    parser.addOptions({help, count, seed, settings, threads, quiet});
+    parser.addOptions({help, count, seed, settings, threads, databaseOnly, quiet});
     parser.addPositionalArgument(u"folder"_s, u"The installation folder to write."_s);
 
     if (!parser.parse(arguments))
@@ -82,6 +87,7 @@ bool parseCommandLine(const QStringList &arguments, CommandLine &result, QString
     result.options.settingsPath = parser.value(settings);
     if (parser.isSet(settings) && result.options.settingsPath.isEmpty())
         return fail(u"--settings wants a path"_s);
+    result.options.databaseOnly = parser.isSet(databaseOnly);
     result.quiet = parser.isSet(quiet);
     return true;
 }

@@ -16,8 +16,8 @@ struct CommandLine
 };
 
 // Reads kb-demo's arguments (the program name first): the installation folder and the
-// options --count, --seed, --settings, --threads, --quiet, --help. False, with a reason,
-// for anything it cannot use.
+// options --count, --seed, --settings, --threads, --database-only, --quiet, --help. False, with a
+// reason, for anything it cannot use.
 [[nodiscard]] bool parseCommandLine(const QStringList &arguments, CommandLine &result,
                                     QString *error);
 

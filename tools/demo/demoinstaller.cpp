@@ -18,6 +18,10 @@
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <sys/stat.h>
+
+#include <stdexcept>
+
 using namespace Qt::StringLiterals;
 
 namespace Demo {
@@ -90,6 +94,17 @@ bool writeMarker(const InstallOptions &options, const QString &folder, QString *
     return true;
 }
 
+// QTemporaryDir makes the folder private (0700); the installation gets the permissions of
+// a folder made by mkdir, so that the viewer can read a demo that root wrote for all users.
+bool openToOthers(const QString &folder, QString *error)
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::chmod(QFile::encodeName(folder).constData(), 0777 & ~mask) != 0)
+        return failWith(error, u"cannot set the permissions of %1"_s.arg(folder));
+    return true;
+}
+
 // Moves the finished folder into place: the old one aside, the new one in, the old one away.
 bool moveIntoPlace(const QString &built, const QString &target, QString *error)
 {
@@ -109,6 +124,25 @@ bool moveIntoPlace(const QString &built, const QString &target, QString *error)
     if (!aside.isEmpty())
         QDir(aside).removeRecursively();
     return true;
+}
+
+// Everything beside the database, the marker last.
+bool writeDocuments(const Catalogue &catalogue, const InstallOptions &options,
+                    const QString &folder, InstallReport &figures, const InstallProgress &progress,
+                    QString *error)
+{
+    QElapsedTimer step;
+    step.start();
+    if (!writeSheets(catalogue, folder, figures.threads, progress, error))
+        return false;
+    figures.sheetsMs = step.restart();
+    if (!writeReferenceDocuments(catalogue, folder, error))
+        return false;
+    figures.referencesMs = step.restart();
+    if (!writeHelpPdf(catalogue, QDir(folder).filePath(HelpFileName.toString()), error))
+        return false;
+    figures.helpMs = step.restart();
+    return writeMarker(options, folder, error);
 }
 
 void measure(const QString &folder, InstallReport &report)
@@ -151,25 +185,17 @@ bool install(const InstallOptions &options, InstallReport *report, QString *erro
         return failWith(error, u"cannot create a working folder beside %1"_s.arg(target));
 
     const Catalogue catalogue = generateCatalogue(options.count, options.seed);
-    const QDir dir(building.path());
     QElapsedTimer step;
     step.start();
-    if (!writeDatabase(catalogue, dir.filePath(DatabaseFileName.toString()), error))
+    if (!writeDatabase(catalogue, QDir(building.path()).filePath(DatabaseFileName.toString()),
+                       error))
         return false;
-    figures.databaseMs = step.restart();
-    if (!writeSheets(catalogue, building.path(), figures.threads, progress, error))
-        return false;
-    figures.sheetsMs = step.restart();
-    if (!writeReferenceDocuments(catalogue, building.path(), error))
-        return false;
-    figures.referencesMs = step.restart();
-    if (!writeHelpPdf(catalogue, dir.filePath(HelpFileName.toString()), error))
-        return false;
-    figures.helpMs = step.restart();
-    if (!writeMarker(options, building.path(), error))
+    figures.databaseMs = step.elapsed();
+    if (!options.databaseOnly &&
+        !writeDocuments(catalogue, options, building.path(), figures, progress, error))
         return false;
 
-    if (!moveIntoPlace(building.path(), target, error))
+    if (!openToOthers(building.path(), error) || !moveIntoPlace(building.path(), target, error))
         return false;
     building.setAutoRemove(false); // it is the installation now
 
@@ -196,6 +222,9 @@ bool installDemo(const InstallOptions &options, InstallReport *report, QString *
         return install(options, report, error, progress);
     } catch (const Data::Error &e) {
         return failWith(error, e.text()); // the working folder went with the exception
+    } catch (const std::invalid_argument &e) {
+        // The generator found no room for the sheets in the five-digit numbers.
+        return failWith(error, QString::fromUtf8(e.what()));
     }
 }
 

@@ -17,6 +17,9 @@ struct InstallOptions
     int count = DefaultCount;
     quint64 seed = DefaultSeed;
     int threads = 0; // for the data-sheet PDFs; 0: as many as there are cores
+    // The database alone, for benchmarks of large catalogues: no PDFs, no reference
+    // documents, no help and no marker, since such a folder is no complete installation.
+    bool databaseOnly = false;
 };
 
 struct InstallReport

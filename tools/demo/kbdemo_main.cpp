@@ -37,6 +37,29 @@ QString seconds(qint64 ms)
     return QString::number(double(ms) / 1000.0, 'f', 1) + u" s"_s;
 }
 
+void printSummary(const Demo::InstallOptions &options, const Demo::InstallReport &report)
+{
+    const QString folder = QDir::cleanPath(QFileInfo(options.folder).absoluteFilePath());
+    if (options.databaseOnly) {
+        std::printf("kb-demo: the database of %d data sheets (no documents) in %s\n", options.count,
+                    qPrintable(folder));
+        std::printf("  database %s; total %s\n", qPrintable(seconds(report.databaseMs)),
+                    qPrintable(seconds(report.totalMs)));
+    } else {
+        std::printf("kb-demo: %d data sheets, 10 reference documents and Hilfe.pdf in %s\n",
+                    options.count, qPrintable(folder));
+        std::printf("  database %s, data sheets %s (%d threads), reference documents %s, "
+                    "help %s; total %s\n",
+                    qPrintable(seconds(report.databaseMs)), qPrintable(seconds(report.sheetsMs)),
+                    report.threads, qPrintable(seconds(report.referencesMs)),
+                    qPrintable(seconds(report.helpMs)), qPrintable(seconds(report.totalMs)));
+    }
+    std::printf("  %d files, %.1f MB\n", report.files, double(report.bytes) / 1e6);
+    if (!options.settingsPath.isEmpty())
+        std::printf("  settings file %s\n",
+                    qPrintable(QFileInfo(options.settingsPath).absoluteFilePath()));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -73,20 +96,7 @@ int main(int argc, char *argv[])
     Demo::InstallReport report;
     if (!Demo::installDemo(commandLine.options, &report, &error, progress))
         return fail(stopRequested ? u"stopped; nothing was changed"_s : error);
-    if (!quiet) {
-        const QString folder =
-            QDir::cleanPath(QFileInfo(commandLine.options.folder).absoluteFilePath());
-        std::printf("kb-demo: %d data sheets, 10 reference documents and Hilfe.pdf in %s\n",
-                    commandLine.options.count, qPrintable(folder));
-        std::printf("  database %s, data sheets %s (%d threads), reference documents %s, "
-                    "help %s; total %s\n",
-                    qPrintable(seconds(report.databaseMs)), qPrintable(seconds(report.sheetsMs)),
-                    report.threads, qPrintable(seconds(report.referencesMs)),
-                    qPrintable(seconds(report.helpMs)), qPrintable(seconds(report.totalMs)));
-        std::printf("  %d files, %.1f MB\n", report.files, double(report.bytes) / 1e6);
-        if (!commandLine.options.settingsPath.isEmpty())
-            std::printf("  settings file %s\n",
-                        qPrintable(QFileInfo(commandLine.options.settingsPath).absoluteFilePath()));
-    }
+    if (!quiet)
+        printSummary(commandLine.options, report);
     return 0;
 }
