@@ -94,6 +94,16 @@ QString SearchWindow::statusText() const
     return ui->lblStatus->text();
 }
 
+void SearchWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The first showing follows the build the constructor began; each later one looks for
+    // sheets changed meanwhile, which costs little when none did.
+    if (m_shownBefore && m_indexer != nullptr && !m_indexer->isRunning())
+        startIndexing(false);
+    m_shownBefore = true;
+}
+
 void SearchWindow::startIndexing(bool renew)
 {
     m_indexText = u"Der Suchindex wird geprüft …"_s;

@@ -47,6 +47,9 @@ Q_SIGNALS:
     // The index is up to date (or could not be made); the search has run again.
     void indexFinished(const IndexSummary &summary);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void startIndexing(bool renew);
     void searchNow();
@@ -69,6 +72,7 @@ private:
     QTimer m_typing;
     QTimer m_refresh; // searches again now and then while the index grows
     bool m_indexOpened = false;
+    bool m_shownBefore = false;
     QString m_shownInput;
     QString m_resultText;
     QString m_indexText;

@@ -144,6 +144,24 @@ private Q_SLOTS:
         QCOMPARE(restriction.records, (std::vector<qint32>{0, 1}));
         QVERIFY(m_dialogs.shown().isEmpty());
     }
+
+    // Last: it changes the files.
+    void showingAgainFollowsChangedFiles()
+    {
+        m_window->hide();
+        QVERIFY(TestPdfs::writeLinesPdf(m_folder.filePath(u"00003_01.pdf"_s),
+                                        {u"Schienenfahrzeuge"_s}));
+        QVERIFY(TestPdfs::writeLinesPdf(m_folder.filePath(u"00004_01.pdf"_s),
+                                        {u"Schienenfahrzeuge"_s}));
+        QSignalSpy finished(m_window.get(), &SearchWindow::indexFinished);
+        m_window->show();
+        QVERIFY(finished.wait(30000));
+        type(u"Schienenfahrzeuge"_s);
+        QCOMPARE(m_window->results().rowCount(), 2);
+        type(u"P265GH"_s);
+        QCOMPARE(m_window->results().rowCount(), 0);
+        QCOMPARE(m_window->statusText(), u"Nichts gefunden · Im Index: 4 Kennblätter"_s);
+    }
 };
 
 QTEST_MAIN(TestSearchWindow)
