@@ -1,5 +1,6 @@
 #include "app/untmain.h"
 
+#include "app/pdfviewsheetprinter.h"
 #include "app/startupprobe.h"
 #include "catalogue/cataloguedatabase.h"
 #include "documents/documentcommands.h"
@@ -13,9 +14,11 @@
 #include "platform/anchors.h"
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
+#include "printing/printcommands.h"
 #include "ui_untmain.h"
 
 #include <QCoreApplication>
+#include <QMenuBar>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +38,7 @@ TfrmMain::TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QString s
     wireLifecycle();
     wireList();
     wireDocuments();
+    wirePrinting();
     wireInfo();
     wireSearch();
     runHandler(m_dialogs, [this] { FormCreate(); });
@@ -87,6 +91,10 @@ void TfrmMain::createSubsystems()
                                               *ui->lvKennblaetter, *ui->StaticText2);
     m_headers = std::make_unique<ColumnHeaders>(m_dialogs, *ui->Panel1, *ui->lvKennblaetter);
     m_documents = std::make_unique<DocumentCommands>(m_dialogs, m_settings, *m_list, *this);
+    m_sheetPrinter = std::make_unique<PdfViewSheetPrinter>(*ui->PDFView1);
+    m_print = std::make_unique<PrintCommands>(m_dialogs, m_settings, m_loaded, *m_list,
+                                              *ui->cmbDrucklisten, *m_sheetPrinter, m_settingsPath,
+                                              *this);
     m_info = std::make_unique<InfoCommands>(this);
 }
 
@@ -129,6 +137,26 @@ void TfrmMain::wireDocuments()
     }
     connectGuarded(m_dialogs, ui->mnuHilfe, &QAction::triggered, documents,
                    &DocumentCommands::mnuHilfeClick);
+}
+
+void TfrmMain::wirePrinting()
+{
+    PrintCommands *print = m_print.get();
+    connectGuarded(m_dialogs, ui->btnDrucken, &QPushButton::clicked, print,
+                   &PrintCommands::btnDruckenClick);
+    connectGuarded(m_dialogs, ui->mnuDruckereinrichtung, &QAction::triggered, print,
+                   &PrintCommands::mnuDruckereinrichtungClick);
+    connect(print, &PrintCommands::batchStarted, this, [this] { holdListDuringBatch(true); });
+    connect(print, &PrintCommands::batchFinished, this, [this] { holdListDuringBatch(false); });
+}
+
+// The batch walks the rows it took at its start: while it runs, the list, its filters, the
+// buttons and the menus take no input. The print status window and the document window are
+// windows of their own and stay usable.
+void TfrmMain::holdListDuringBatch(bool hold)
+{
+    ui->clientArea->setEnabled(!hold);
+    menuBar()->setEnabled(!hold);
 }
 
 void TfrmMain::wireInfo()

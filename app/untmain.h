@@ -17,13 +17,14 @@ class FilterBar;
 class InfoCommands;
 class KennblattListModel;
 class ListController;
+class PdfViewSheetPrinter;
+class PrintCommands;
 class ProfileFile;
 class QAction;
 class QLabel;
 class QTimer;
 class SearchCommands;
 class TKennblattListe;
-class TfrmReport;
 class TfrmSplash;
 namespace Ui {
 class TfrmMain;
@@ -31,7 +32,8 @@ class TfrmMain;
 
 // The main window: the form with its controls, menu and timers, the start-up sequence and the
 // closing steps. What the controls do lives in one object per subsystem (filters, headers and
-// list in list/, the opening commands in documents/); the window owns them and wires them.
+// list in list/, the opening commands in documents/, the print command in printing/); the window
+// owns them and wires them.
 class TfrmMain final : public QMainWindow
 {
     Q_OBJECT
@@ -56,6 +58,7 @@ public:
     FilterBar &filterBar() const { return *m_filters; }
     ListController &list() const { return *m_list; }
     DocumentCommands &documents() const { return *m_documents; }
+    PrintCommands &printing() const { return *m_print; }
     const KennblattListModel &listModel() const;
     const LoadedCatalogue &catalogueContent() const { return m_loaded; }
     const ProgramSettings &settings() const { return m_settings; }
@@ -69,6 +72,8 @@ private:
     void wireLifecycle();
     void wireList();
     void wireDocuments();
+    void wirePrinting();
+    void holdListDuringBatch(bool hold);
     void wireInfo();
     void wireSearch();
     void placeWindow();
@@ -88,7 +93,6 @@ private:
 
     // Windows this window owns.
     TfrmSplash *frmSplash = nullptr;
-    TfrmReport *frmReport = nullptr;
 
     QLabel *m_statusText = nullptr;
     QTimer *Timer1 = nullptr;
@@ -100,6 +104,8 @@ private:
     std::unique_ptr<ListController> m_list;
     std::unique_ptr<ColumnHeaders> m_headers;
     std::unique_ptr<DocumentCommands> m_documents;
+    std::unique_ptr<PdfViewSheetPrinter> m_sheetPrinter;
+    std::unique_ptr<PrintCommands> m_print;
     std::unique_ptr<InfoCommands> m_info;
     std::unique_ptr<SearchCommands> m_search;
 };

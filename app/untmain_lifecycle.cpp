@@ -13,7 +13,7 @@
 #include "list/listcontroller.h"
 #include "platform/cp1252.h"
 #include "platform/dialogservice.h"
-#include "printing/untlisten.h"
+#include "printing/printcommands.h"
 #include "settings/profilefile.h"
 #include "settings/settingskeys.h"
 #include "settings/windowstate.h"
@@ -36,7 +36,7 @@ void TfrmMain::FormCreate()
     placeWindow();
     ADOConnection1->Close();
     m_list->forgetLastApplied();
-    frmReport = new TfrmReport(m_settingsPath, this);
+    m_print->createForms();
 
     ProfileFile settings(m_settingsPath);
     m_settings.PfadZuMDEDatei =
@@ -134,10 +134,7 @@ void TfrmMain::mnuBeendenClick()
 void TfrmMain::FormDestroy()
 {
     // In every case the report host goes; its destruction stores its own bounds.
-    const auto releaseReport = qScopeGuard([this] {
-        delete frmReport;
-        frmReport = nullptr;
-    });
+    const auto releaseReport = qScopeGuard([this] { m_print->releaseReport(); });
     // After a start that stopped early the controls hold design values, not the user's view:
     // writing them would replace the stored state.
     if (!m_startupCompleted || !QFileInfo(m_settingsPath).isFile() ||

@@ -11,6 +11,7 @@
 #include "list/listcontroller.h"
 #include "platform/dialogservice.h"
 #include "samples.h"
+#include "silentdialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -30,23 +31,6 @@ namespace {
 
 constexpr int Count = 100'000;
 constexpr int Runs = 9;
-
-// Never waits for an answer: a benchmark must not block on a box.
-class SilentDialogs final : public DialogService
-{
-public:
-    SilentDialogs()
-        : DialogService(u"Norvenz SZW Kennblätter"_s)
-    {
-    }
-
-protected:
-    DialogAnswer show(const MessageBoxSpec &box) override
-    {
-        std::fprintf(stderr, "message box: %s\n", qPrintable(box.text));
-        return DialogAnswer::Ok;
-    }
-};
 
 class Bench
 {

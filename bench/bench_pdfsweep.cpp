@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::max(1, atoi(argv[1])) : 1000;
-    PdfBench::SilentDialogs dialogs;
+    SilentDialogs dialogs;
     TPDFView::EngineLibraryName = QStringLiteral(PDF_ENGINE);
     TPDFView::setDialogService(&dialogs);
 

@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
     const qsizetype screenshotArgument = arguments.indexOf(u"--screenshot"_s);
-    PdfBench::SilentDialogs dialogs;
+    SilentDialogs dialogs;
     TPDFView::EngineLibraryName = QStringLiteral(PDF_ENGINE);
     TPDFView::setDialogService(&dialogs);
 

@@ -13,6 +13,7 @@
 #include "printing/reportrenderpdf.h"
 #include "printing/untlisten.h"
 #include "samples.h"
+#include "silentdialogs.h"
 #include "tools/demo/democatalogue.h"
 #include "vectorcurrentlist.h"
 
@@ -34,22 +35,6 @@ namespace {
 
 constexpr int sheetCount = 100'000;
 constexpr int rounds = 3;
-
-class SilentDialogs final : public DialogService
-{
-public:
-    SilentDialogs()
-        : DialogService(u"Norvenz SZW Kennblätter"_s)
-    {
-    }
-
-protected:
-    DialogAnswer show(const MessageBoxSpec &box) override
-    {
-        std::fprintf(stderr, "message box: %s\n", qPrintable(box.text));
-        return DialogAnswer::Ok;
-    }
-};
 
 double peakRssMb()
 {

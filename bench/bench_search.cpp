@@ -15,8 +15,8 @@
 #include "documents/search/searchquery.h"
 #include "documents/search/searchwindow.h"
 #include "documents/search/sqlitedb.h"
-#include "pdfbench.h"
 #include "samples.h"
+#include "silentdialogs.h"
 #include "tools/demo/demoinstaller.h"
 
 #include <QApplication>
@@ -215,7 +215,7 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
-    PdfBench::SilentDialogs dialogs;
+    SilentDialogs dialogs;
     if (!PDFViewLibrary::load(QStringLiteral(PDF_ENGINE), dialogs))
         return 1;
     const PDFViewCommands::TextExtraction extract = PDFViewLibrary::descriptor()->extractText;

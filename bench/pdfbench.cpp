@@ -15,17 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace PdfBench {
 
-SilentDialogs::SilentDialogs()
-    : DialogService(u"Norvenz SZW Kennblätter"_s)
-{
-}
-
-DialogAnswer SilentDialogs::show(const MessageBoxSpec &box)
-{
-    std::fprintf(stderr, "message box: %s\n", qPrintable(box.text));
-    return DialogAnswer::Ok;
-}
-
 PaintWatcher::PaintWatcher(TPDFView &view)
 {
     // The engine's window and its page view are the focus proxies of the control.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dialogservice.h"
+#include "silentdialogs.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -11,16 +12,6 @@ class TPDFView;
 
 // What the benchmarks of the PDF engine share.
 namespace PdfBench {
-
-// Never waits for an answer: a benchmark must not block on a box.
-class SilentDialogs final : public DialogService
-{
-public:
-    SilentDialogs();
-
-protected:
-    DialogAnswer show(const MessageBoxSpec &box) override;
-};
 
 // Watches the engine's page view of a control: which pages were painted with their final
 // rendering, which were rendered at all, and when.

@@ -3,18 +3,17 @@
 #include "platform/apperror.h"
 #include "platform/qtdialogservice.h"
 #include "printing/currentprinter.h"
+#include "printing/printerdialogs.h"
 #include "printing/reportdocument.h"
 #include "printing/reportpreviewdialog.h"
 #include "printing/reportrenderpdf.h"
 #include "printing/reportstatuswindow.h"
 
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -117,16 +116,7 @@ void InteractiveReportSystem::printOn(const ReportDocument &document, QWidget *p
 
 void InteractiveReportSystem::printerSetup(QWidget *parent)
 {
-    QPrintDialog dialog(&CurrentPrinter(), parent);
-    dialog.setWindowTitle(u"Druckereinrichtung"_s);
-    dialog.setOptions({});
-    // The dialog is Qt's print dialog; here it only chooses, so its button must not say
-    // "Print".
-    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
-        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(u"OK"_s);
-    }
-    dialog.exec();
+    PrinterDialogs::setup(CurrentPrinter(), parent);
 }
 
 void InteractiveReportSystem::savePdf(const ReportDocument &document, QWidget *parent)

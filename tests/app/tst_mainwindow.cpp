@@ -4,6 +4,7 @@
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
 #include "cataloguefixture.h"
+#include "comboboxgestures.h"
 #include "documents/pdfview.h"
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
@@ -12,6 +13,7 @@
 #include "list/listcontroller.h"
 #include "list/ownerdrawcombobox.h"
 #include "platform/cp1252.h"
+#include "printing/printcommands.h"
 #include "scripteddialogservice.h"
 #include "settings/profilefile.h"
 
@@ -22,7 +24,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -31,6 +35,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
+using namespace ComboBoxGestures;
 
 class TestMainWindow : public QObject
 {
@@ -91,25 +96,6 @@ class TestMainWindow : public QObject
     }
 
     QString count() const { return control<QLabel>("StaticText2")->text(); }
-
-    void typeAndEnter(QComboBox *combo, const QString &text)
-    {
-        combo->setFocus(Qt::OtherFocusReason);
-        // QTest types ASCII only; umlauts go in as text.
-        combo->setEditText(text);
-        QTest::keyClick(combo, Qt::Key_Return);
-    }
-
-    // As a user does: open the list, move to the item, press Enter.
-    void choose(QComboBox *combo, int index)
-    {
-        combo->showPopup();
-        QAbstractItemView *view = combo->view();
-        QTRY_VERIFY(view->isVisible());
-        view->setCurrentIndex(view->model()->index(index, 0));
-        QTest::keyClick(view, Qt::Key_Return);
-        QTRY_VERIFY(!view->isVisible());
-    }
 
     QStringList items(const QComboBox *combo) const
     {
@@ -458,6 +444,37 @@ private Q_SLOTS:
         for (const MessageBoxSpec &box : m_dialogs->shown())
             QCOMPARE(box.text, expected);
     }
+    void printButtonAndBatchHoldTheList()
+    {
+        TfrmMain *w = start();
+        int printDialogs = 0;
+        w->printing().PrintDialog1 = [&](QPrinter &) {
+            return ++printDialogs, false;
+        };
+        control<QComboBox>("cmbDrucklisten")->setCurrentIndex(PrintCommands::MarkierteKennblaetter);
+        QTest::mouseClick(control<QPushButton>("btnDrucken"), Qt::LeftButton);
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().constFirst().text,
+                 u"Bitte markieren Sie die zu druckenden Kennblätter."_s);
+        QCOMPARE(printDialogs, 1);
+
+        // While a batch walks its rows, nothing in the window may change the list or start
+        // another command.
+        const QList<QWidget *> held{control<QWidget>("cmbFilterMarke"),
+                                    control<QWidget>("hcKopf"),
+                                    control<QWidget>("lvKennblaetter"),
+                                    control<QWidget>("btnAnzeigen"),
+                                    control<QWidget>("btnDrucken"),
+                                    control<QWidget>("cmbDrucklisten"),
+                                    w->menuBar()};
+        Q_EMIT w->printing().batchStarted();
+        for (const QWidget *widget : held)
+            QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
+        Q_EMIT w->printing().batchFinished();
+        for (const QWidget *widget : held)
+            QVERIFY2(widget->isEnabled(), qPrintable(widget->objectName()));
+    }
+
     void infoShowsTheEdition()
     {
         start();

@@ -1,6 +1,7 @@
 // The filter bar on a bare window: which gestures apply the filters, the history of the text
 // filters, the lookup choice, the reset, the placement on the filter header, the drop-downs.
 #include "catalogue/loadedcatalogue.h"
+#include "comboboxgestures.h"
 #include "list/filterbar.h"
 #include "list/filtercontrols.h"
 #include "list/headercontrol.h"
@@ -16,6 +17,7 @@
 #include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
+using namespace ComboBoxGestures;
 
 class TestFilterBar : public QObject
 {
@@ -43,30 +45,6 @@ class TestFilterBar : public QObject
         for (int i = 0; i < combo->count(); ++i)
             texts.append(combo->itemText(i));
         return texts;
-    }
-
-    void focus(QWidget *widget)
-    {
-        widget->setFocus(Qt::TabFocusReason);
-        QTRY_VERIFY(widget->hasFocus());
-    }
-
-    void typeAndEnter(QComboBox *combo, const QString &text)
-    {
-        focus(combo);
-        combo->setEditText(text);
-        QTest::keyClick(combo, Qt::Key_Return);
-    }
-
-    // As a user does: open the list, move to the item, press Enter.
-    void choose(QComboBox *combo, int index)
-    {
-        combo->showPopup();
-        QAbstractItemView *view = combo->view();
-        QTRY_VERIFY(view->isVisible());
-        view->setCurrentIndex(view->model()->index(index, 0));
-        QTest::keyClick(view, Qt::Key_Return);
-        QTRY_VERIFY(!view->isVisible());
     }
 
     void sendFocusOut(QWidget *widget, Qt::FocusReason reason)

@@ -126,7 +126,10 @@ private Q_SLOTS:
         Demo::InstallReport report;
         QVERIFY2(Demo::installDemo(options, &report, &error), qPrintable(error));
         QCOMPARE(report.files,
-                 SmallCount + 10 + 1 + 1 + 1); // sheets, references, help, .mde, marker
+                 SmallCount + 10 + 1 + 1 + 1 + 1); // sheets, references, help, .mde,
+                                                   // report project, marker
+        QCOMPARE(QFile(QDir(m_folder).filePath(u"Listen.xml"_s)).size(),
+                 QFileInfo(QStringLiteral(KB_REPORT_PROJECT)).size());
         m_catalogue = Demo::generateCatalogue(SmallCount);
     }
 

@@ -126,6 +126,17 @@ bool moveIntoPlace(const QString &built, const QString &target, QString *error)
     return true;
 }
 
+// The report project, so that a viewer started in the demo folder prints lists.
+bool writeReportProject(const QString &folder, QString *error)
+{
+    QFile source(u":/report/Listen.xml"_s);
+    QFile target(QDir(folder).filePath(u"Listen.xml"_s));
+    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly) ||
+        target.write(source.readAll()) < 0 || !target.flush())
+        return failWith(error, u"cannot write %1"_s.arg(target.fileName()));
+    return true;
+}
+
 // Everything beside the database, the marker last.
 bool writeDocuments(const Catalogue &catalogue, const InstallOptions &options,
                     const QString &folder, InstallReport &figures, const InstallProgress &progress,
@@ -142,6 +153,8 @@ bool writeDocuments(const Catalogue &catalogue, const InstallOptions &options,
     if (!writeHelpPdf(catalogue, QDir(folder).filePath(HelpFileName.toString()), error))
         return false;
     figures.helpMs = step.restart();
+    if (!writeReportProject(folder, error))
+        return false;
     return writeMarker(options, folder, error);
 }
 
