@@ -5,6 +5,7 @@
 #include "catalogue/cataloguedatabase.h"
 #include "documents/documentcommands.h"
 #include "documents/pdfview.h"
+#include "documents/search/searchcommands.h"
 #include "info/infocommands.h"
 #include "list/columnheaders.h"
 #include "list/filterbar.h"
@@ -39,6 +40,7 @@ TfrmMain::TfrmMain(DialogService &dialogs, TKennblattListe &catalogue, QString s
     wireDocuments();
     wirePrinting();
     wireInfo();
+    wireSearch();
     runHandler(m_dialogs, [this] { FormCreate(); });
 }
 
@@ -165,6 +167,21 @@ void TfrmMain::wireInfo()
                    &InfoCommands::btnInfoClick);
     connectGuarded(m_dialogs, info, &InfoCommands::helpRequested, m_documents.get(),
                    &DocumentCommands::mnuHilfeClick);
+}
+
+void TfrmMain::wireSearch()
+{
+    m_search = std::make_unique<SearchCommands>(m_dialogs, m_catalogue, m_loaded, m_settings,
+                                                *m_documents, *this);
+    // The search's item makes the otherwise hidden menu visible.
+    ui->mnuExtras->menuAction()->setVisible(true);
+    QAction *item = ui->mnuExtras->addAction(u"&Volltextsuche …"_s);
+    item->setObjectName(u"mnuVolltextsuche"_s);
+    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connectGuarded(m_dialogs, item, &QAction::triggered, m_search.get(),
+                   &SearchCommands::mnuVolltextsucheClick);
+    connectGuarded(m_dialogs, m_search.get(), &SearchCommands::restrictionRequested, m_list.get(),
+                   &ListController::setRestriction);
 }
 
 const KennblattListModel &TfrmMain::listModel() const

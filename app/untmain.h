@@ -23,6 +23,7 @@ class ProfileFile;
 class QAction;
 class QLabel;
 class QTimer;
+class SearchCommands;
 class TKennblattListe;
 class TfrmSplash;
 namespace Ui {
@@ -74,6 +75,7 @@ private:
     void wirePrinting();
     void holdListDuringBatch(bool hold);
     void wireInfo();
+    void wireSearch();
     void placeWindow();
     void loadCatalogue();
     qint32 readSplashInterval(const ProfileFile &settings) const;
@@ -105,4 +107,5 @@ private:
     std::unique_ptr<PdfViewSheetPrinter> m_sheetPrinter;
     std::unique_ptr<PrintCommands> m_print;
     std::unique_ptr<InfoCommands> m_info;
+    std::unique_ptr<SearchCommands> m_search;
 };

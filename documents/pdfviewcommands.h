@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <atomic>
+
 // The message protocol between the PDF view control (TPDFView) and the engine library
 // pdfengine01: message numbers, commands, notification codes, option bits, and how the
 // library is recognised. Both sides include this header; it holds no code of its own.
@@ -17,13 +19,30 @@ namespace PDFViewCommands {
 // The engine is built with the program's compiler and Qt; AbiVersion changes whenever the
 // descriptor or the types of platform/windowclass.h change.
 constexpr char EntryPointName[] = "pdfengine_descriptor";
-constexpr quint32 AbiVersion = 1;
+constexpr quint32 AbiVersion = 2;
 constexpr char WindowClassName[] = "PDFENGINE_VIEW_01";
+
+// The text of a PDF file, for the full-text search: `page` is called once per page, in order,
+// with the page's text in reading order (UTF-16, lines ended by "\n", valid only during the
+// call). Answers the number of pages or an Extract... code below. Safe from any thread and
+// from several at once: every call opens the file for itself. `cancel` (may be null) stops
+// it between pages.
+using PageTextCallback = void (*)(void *context, int pageIndex, const char16_t *text,
+                                  qsizetype length);
+using TextExtraction = qint32 (*)(const char *path, PageTextCallback page, void *context,
+                                  const std::atomic_bool *cancel);
+constexpr qint32 ExtractMissing = -1;
+constexpr qint32 ExtractUnreadable = -2; // no permission
+constexpr qint32 ExtractEmpty = -3;
+constexpr qint32 ExtractDamaged = -4;
+constexpr qint32 ExtractLocked = -5; // needs a password
+constexpr qint32 ExtractCancelled = -6;
 
 struct EngineDescriptor
 {
     quint32 abiVersion;
     WindowClass windowClass; // registered by the control when it loads the library
+    TextExtraction extractText;
 };
 using EntryPoint = const EngineDescriptor *(*)();
 
@@ -71,6 +90,11 @@ constexpr int CmdDisableForms = 129;
 constexpr int CmdDisableEdit = 130;
 constexpr int CmdDisablePDFSecurityOverride = 131;
 constexpr int CmdReplaceKey = 2001; // value: key code or character replacing the current one
+// Commands of this engine of its own, for the full-text search.
+constexpr int CmdGoToPage =
+    1001; // value: page index from 0; its first marked place comes into view
+constexpr int CmdHighlightText = 1002; // text: places to mark, one per line, matched ignoring
+                                       // case and line breaks ("" clears); answer: how many
 
 // Notification codes.
 constexpr int NotifyNeedPassword = 100;

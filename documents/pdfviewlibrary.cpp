@@ -23,6 +23,7 @@ namespace {
 struct Loaded
 {
     std::unique_ptr<QLibrary> library;
+    const PDFViewCommands::EngineDescriptor *descriptor = nullptr;
     QByteArray className;
 };
 
@@ -98,6 +99,7 @@ bool load(const QString &name, DialogService &dialogs)
         return false;
     }
     loaded().library = std::move(library);
+    loaded().descriptor = descriptor;
     if (WindowClassRegistry::registerClass(descriptor->windowClass))
         loaded().className = descriptor->windowClass.name;
     return true;
@@ -108,6 +110,11 @@ bool isLoaded()
     return loaded().library != nullptr;
 }
 
+const PDFViewCommands::EngineDescriptor *descriptor()
+{
+    return loaded().descriptor;
+}
+
 void unload()
 {
     if (!loaded().className.isEmpty())
@@ -116,6 +123,7 @@ void unload()
     if (loaded().library)
         loaded().library->unload();
     loaded().library.reset();
+    loaded().descriptor = nullptr;
 }
 
 QStringList lastErrors()

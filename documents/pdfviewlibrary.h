@@ -4,6 +4,9 @@
 #include <QStringList>
 
 class DialogService;
+namespace PDFViewCommands {
+struct EngineDescriptor;
+}
 
 // The engine library of the PDF view control, one per process (LoadLibrary, GetProcAddress):
 // loaded by name, recognised by its entry point, its window class registered.
@@ -14,6 +17,8 @@ namespace PDFViewLibrary {
 // beginning with "{hkcu}" or "{hklm}" is read from the registry first. True when loaded.
 bool load(const QString &name, DialogService &dialogs);
 bool isLoaded();
+// The loaded engine's descriptor; null while none is loaded.
+const PDFViewCommands::EngineDescriptor *descriptor();
 // Unregisters the window class and unloads the library (after a check that failed).
 void unload();
 // Why the last attempt to load failed, one line per place tried.

@@ -311,6 +311,7 @@ void FilterBar::mnuAlleFilterloeschenClick()
         edit->clear();
     }
     cmbFilterGeaendert->setCurrentIndex(0);
+    Q_EMIT filtersCleared();
     Q_EMIT filtersCommitted();
 }
 

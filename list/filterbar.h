@@ -71,6 +71,8 @@ public:
 Q_SIGNALS:
     // The filters as the controls hold them are to be applied to the list.
     void filtersCommitted();
+    // All filters were reset; filtersCommitted() follows.
+    void filtersCleared();
 
 private:
     // A control on the filter header: its section, how much narrower than the section and how

@@ -65,15 +65,18 @@ bool ListBuilder::RebuildList(const FilterState &state, bool clearFirst, qint32 
     }
     // The filters run through the catalogue in its own order, which reads the records one
     // after the other; the ranked order then only picks the matches.
-    std::vector<char> taken(std::size_t(m_catalogue.Count()), filter ? 0 : 1);
-    qint32 takenCount = filter ? 0 : m_catalogue.Count();
+    const bool picking = filter || m_restriction;
+    std::vector<char> taken(std::size_t(m_catalogue.Count()), picking ? 0 : 1);
+    qint32 takenCount = picking ? 0 : m_catalogue.Count();
     for (qint32 record = 0; record < m_catalogue.Count(); ++record) {
+        if (m_restriction && !m_restriction->contains(record))
+            continue;
         const TKennblatt &k = m_catalogue.Get(record);
         if (filter && !filter->matches(k))
             continue;
         if (!knownFlag(k))
             stopAtUnknownFlag(taken, record);
-        if (filter) {
+        if (picking) {
             taken[std::size_t(record)] = 1;
             ++takenCount;
         }
@@ -88,6 +91,14 @@ bool ListBuilder::RebuildList(const FilterState &state, bool clearFirst, qint32 
     });
     settleSortOrder(SortOrder, std::size_t(m_model.rowCount()));
     return true;
+}
+
+void ListBuilder::setRestriction(std::optional<RecordRestriction> restriction)
+{
+    if (restriction == m_restriction)
+        return;
+    m_restriction = std::move(restriction);
+    forgetLastApplied();
 }
 
 void ListBuilder::stopAtUnknownFlag(const std::vector<char> &taken, qint32 record)

@@ -2,6 +2,7 @@
 
 #include "list/filtermatch.h"
 #include "list/filterstate.h"
+#include "list/recordrestriction.h"
 #include "list/sortorder.h"
 #include "list/sortranking.h"
 
@@ -37,6 +38,11 @@ public:
     const FilterState &lastApplied() const { return m_last; }
     void forgetLastApplied() { m_last.changeFilterIndex = NeverApplied; }
 
+    // Narrows the later builds to these records, on top of the filters (none: the whole
+    // catalogue). A changed restriction makes the next build run.
+    void setRestriction(std::optional<RecordRestriction> restriction);
+    const std::optional<RecordRestriction> &restriction() const { return m_restriction; }
+
 private:
     const std::vector<qint32> &rankedOrder(qint32 SortOrder);
     [[noreturn]] void stopAtUnknownFlag(const std::vector<char> &taken, qint32 record);
@@ -45,6 +51,7 @@ private:
     KennblattListModel &m_model;
     FilterMode m_mode = FilterMode::Prefix;
     FilterState m_last{{}, NeverApplied};
+    std::optional<RecordRestriction> m_restriction;
     std::array<std::optional<SortRanking>, ListColumnCount - 1> m_rankings; // by sort column
     int m_orderedColumn = -1; // the column whose record orders are kept
 };

@@ -36,6 +36,9 @@ ListController::ListController(DialogService &dialogs, const TKennblattListe &ca
                    [this] { lvKennblaetterKeyPress(Qt::Key_Return); });
     connectGuarded(dialogs, &m_view, &KennblattListView::listDoubleClicked, this,
                    &ListController::lvKennblaetterDblClick);
+    // The rebuild follows with the filters' commit.
+    connect(&m_filters, &FilterBar::filtersCleared, this,
+            [this] { m_builder.setRestriction(std::nullopt); });
 }
 
 void ListController::RebuildList(bool clearFirst)
@@ -47,6 +50,34 @@ void ListController::RebuildList(bool clearFirst)
     // New rows start unmarked: a count of marked rows shown before would now be wrong.
     if (hadMarkedRows)
         lvKennblaetterSelectItem();
+    showRestriction(hadMarkedRows);
+}
+
+void ListController::setRestriction(const RecordRestriction &restriction)
+{
+    m_builder.setRestriction(restriction);
+    RebuildList(true);
+}
+
+void ListController::clearRestriction()
+{
+    m_builder.setRestriction(std::nullopt);
+    RebuildList(true);
+}
+
+void ListController::showRestriction(bool statusTaken)
+{
+    if (const std::optional<RecordRestriction> &restriction = m_builder.restriction()) {
+        const int rows = m_model->rowCount();
+        Q_EMIT statusTextChanged(
+            restriction->description + u": "_s +
+            (rows == 1 ? u"1 Kennblatt"_s : QString::number(rows) + u" Kennblätter"_s));
+        m_restrictionShown = true;
+    } else if (m_restrictionShown) {
+        m_restrictionShown = false;
+        if (!statusTaken)
+            Q_EMIT statusTextChanged(QString());
+    }
 }
 
 void ListController::hcKopfSectionClick(int section)

@@ -35,6 +35,11 @@ public:
     void setFilterMode(FilterMode mode) { m_builder.setFilterMode(mode); }
     // The next rebuild runs whatever the filters hold.
     void forgetLastApplied() { m_builder.forgetLastApplied(); }
+    // Narrows the list to these records on top of the filters and rebuilds it; the status
+    // text names the restriction and the number of rows until it is lifted. Clearing the
+    // filters lifts it too.
+    void setRestriction(const RecordRestriction &restriction);
+    void clearRestriction();
 
     // Event handlers and the list build.
     void RebuildList(bool clearFirst);
@@ -59,9 +64,12 @@ Q_SIGNALS:
     void showRequested();
 
 private:
+    void showRestriction(bool statusTaken);
+
     const FilterBar &m_filters;
     KennblattListView &m_view;
     QLabel &m_count;
     KennblattListModel *m_model;
     ListBuilder m_builder;
+    bool m_restrictionShown = false;
 };

@@ -75,6 +75,11 @@ qint32 EngineWindow::valueCommand(int command, qint32 value)
         m_view->goToPage(std::clamp(target, 0, last));
         return 0;
     }
+    case CmdGoToPage:
+        if (!m_document || value < 0 || value >= m_document->pageCount())
+            return -1;
+        m_view->goToPage(value, m_view->firstHighlight(value));
+        return 0;
     case CmdPrintPages:
         return printPages(value);
     case CmdPrint:
@@ -123,9 +128,30 @@ qint32 EngineWindow::textCommand(int command, const QByteArray &text)
         m_password = QString::fromUtf8(text);
         m_passwordGiven = true;
         return 0;
+    case CmdHighlightText:
+        return highlight(QString::fromUtf8(text).split(u'\n', Qt::SkipEmptyParts));
     default:
         return -1;
     }
+}
+
+qint32 EngineWindow::highlight(const QStringList &texts)
+{
+    QHash<int, QList<QRectF>> places;
+    qint32 found = 0;
+    for (int page = 0; m_document && page < m_document->pageCount(); ++page) {
+        const QSizeF size = m_document->pageSize(page);
+        for (const QString &text : texts) {
+            for (const QRectF &place : m_document->find(page, text)) {
+                places[page].append(QRectF(place.x() / size.width(), place.y() / size.height(),
+                                           place.width() / size.width(),
+                                           place.height() / size.height()));
+                ++found;
+            }
+        }
+    }
+    m_view->setHighlights(std::move(places));
+    return found;
 }
 
 qint32 EngineWindow::loadFile(const QString &path)

@@ -214,6 +214,15 @@ QString EngineDocument::text(int index) const
     return page ? page->text(QRectF()) : QString();
 }
 
+QList<QRectF> EngineDocument::find(int index, const QString &text) const
+{
+    QMutexLocker lock(&m_mutex);
+    const std::unique_ptr<Poppler::Page> page = m_document->page(index);
+    if (!page || text.isEmpty())
+        return {};
+    return page->search(text, Poppler::Page::IgnoreCase | Poppler::Page::AcrossLines);
+}
+
 QList<OutlineEntry> EngineDocument::outline() const
 {
     QMutexLocker lock(&m_mutex);

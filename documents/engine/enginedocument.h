@@ -69,6 +69,9 @@ public:
                   const std::atomic_bool *cancel) const;
     QList<PageLink> links(int index) const;
     QString text(int index) const;
+    // Where a text stands on a page, in points from its top left; case and line breaks do
+    // not count.
+    QList<QRectF> find(int index, const QString &text) const;
     QList<OutlineEntry> outline() const;
     // Caption and value of each document property, in display order.
     QList<std::pair<QString, QString>> properties() const;

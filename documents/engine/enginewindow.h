@@ -3,6 +3,7 @@
 #include "platform/windowclass.h"
 
 #include <QByteArray>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -74,6 +75,7 @@ private:
     // Commands (enginecommands.cpp).
     qint32 loadFile(const QString &path);
     bool unlockDocument(EngineDocument &document, const QString &path);
+    qint32 highlight(const QStringList &texts);
     qint32 printPages(qint32 range);
     qint32 printWithDialog();
     qint32 switchOff(int command);

@@ -20,6 +20,7 @@ constexpr int LineStep = 40;
 constexpr int HintMilliseconds = 1200;
 const QColor Background(0x6e, 0x6e, 0x6e);
 const QColor LinkFrame(0x1e, 0x5a, 0xc8);
+const QColor Highlight(255, 214, 0, 110);
 
 // A tile's place on the page, in the page rectangle's coordinates.
 QRectF tileTarget(const QRect &pageRect, const TileGrid &grid, const QRect &tile)
@@ -61,6 +62,7 @@ void PageView::setDocument(std::shared_ptr<const EngineDocument> document)
     m_document = std::move(document);
     m_queue->setDocument(m_document);
     m_lastComplete.clear();
+    m_highlights.clear();
     m_selected.clear();
     m_pressedLink.reset();
     m_message.clear();
@@ -173,6 +175,23 @@ bool PageView::zoomStep(int direction)
     return true;
 }
 
+void PageView::setHighlights(QHash<int, QList<QRectF>> places)
+{
+    m_highlights = std::move(places);
+    viewport()->update();
+}
+
+std::optional<QPointF> PageView::firstHighlight(int page) const
+{
+    const QList<QRectF> places = m_highlights.value(page);
+    if (places.isEmpty() || !m_document)
+        return std::nullopt;
+    const auto top =
+        std::min_element(places.begin(), places.end(),
+                         [](const QRectF &a, const QRectF &b) { return a.top() < b.top(); });
+    return QPointF(0.0, top->top() * m_document->pageSize(page).height());
+}
+
 void PageView::setScrollBarsShown(bool vertical, bool horizontal)
 {
     // The vertical bar always shown when wanted, so that fitting does not make it come and go.
@@ -279,15 +298,18 @@ void PageView::drawDecorations(QPainter &painter, int page, const QRect &pageRec
     painter.setPen(QColor(0x40, 0x40, 0x40));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(pageRect.adjusted(-1, -1, 0, 0));
+    const auto relative = [&pageRect](const QRectF &area) {
+        return QRectF(pageRect.x() + area.x() * pageRect.width(),
+                      pageRect.y() + area.y() * pageRect.height(), area.width() * pageRect.width(),
+                      area.height() * pageRect.height());
+    };
+    for (const QRectF &place : m_highlights.value(page))
+        painter.fillRect(relative(place), Highlight);
     if (!(m_options & OptDontHighlightLinks) && !(m_options & OptDontUseHyperlinks)) {
         if (const QList<PageLink> *links = m_queue->links(page)) {
             painter.setPen(QPen(LinkFrame, 1.0));
-            for (const PageLink &link : *links) {
-                painter.drawRect(QRectF(pageRect.x() + link.area.x() * pageRect.width(),
-                                        pageRect.y() + link.area.y() * pageRect.height(),
-                                        link.area.width() * pageRect.width(),
-                                        link.area.height() * pageRect.height()));
-            }
+            for (const PageLink &link : *links)
+                painter.drawRect(relative(link.area));
         }
     }
     const bool selected =

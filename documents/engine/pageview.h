@@ -37,6 +37,12 @@ public:
     bool zoomStep(int direction);
     double zoom() const { return PageLayout::zoomOf(m_layout.scale); }
 
+    // Marked places per page index, normalised to the page (0 to 1 from the top left);
+    // a new document clears them.
+    void setHighlights(QHash<int, QList<QRectF>> places);
+    // The top of the page's first marked place, in points; none without one.
+    std::optional<QPointF> firstHighlight(int page) const;
+
     void setScrollBarsShown(bool vertical, bool horizontal);
     void setOptions(int options); // PDFViewCommands::Opt... bits
     // Scrolls by lines of a fixed height.
@@ -96,6 +102,7 @@ private:
     int m_options = 0;
     QSet<int> m_selected;
     QHash<int, RenderKey> m_lastComplete; // per page: the key last painted in full
+    QHash<int, QList<QRectF>> m_highlights;
     QString m_hint;
     QTimer m_hintTimer;
     int m_wheelAngle = 0;

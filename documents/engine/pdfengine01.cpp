@@ -1,5 +1,6 @@
 // The library's one export: the descriptor by which the PDF view control recognises the engine
-// and registers its window class.
+// and registers its window class, and by which the full-text search reads the documents' text.
+#include "documents/engine/enginetext.h"
 #include "documents/engine/enginewindow.h"
 #include "documents/pdfviewcommands.h"
 
@@ -36,7 +37,8 @@ qint32 windowProcedure(QWidget *window, quint32 message, quintptr wParam, qintpt
     }
 }
 
-const EngineDescriptor descriptor{AbiVersion, {WindowClassName, createWindow, windowProcedure}};
+const EngineDescriptor descriptor{
+    AbiVersion, {WindowClassName, createWindow, windowProcedure}, extractDocumentText};
 
 } // namespace
 

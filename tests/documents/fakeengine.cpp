@@ -46,7 +46,7 @@ constexpr quint32 Abi = AbiVersion + 1;
 constexpr quint32 Abi = AbiVersion;
 #endif
 
-const EngineDescriptor descriptor{Abi, {ClassName, createWindow, windowProcedure}};
+const EngineDescriptor descriptor{Abi, {ClassName, createWindow, windowProcedure}, nullptr};
 
 } // namespace
 

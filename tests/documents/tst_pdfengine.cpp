@@ -83,6 +83,21 @@ private Q_SLOTS:
         QCOMPARE(reported, pages);
     }
 
+    void searchCommandsGoToAPageAndMarkText()
+    {
+        EngineTestView engine;
+        TPDFView &view = engine.view;
+        QCOMPARE(view.SendCommandValue(CmdGoToPage, 0), -1);
+        QCOMPARE(view.SendCommandText(CmdHighlightText, u"Seite"_s), 0);
+        QVERIFY(view.LoadFromFile(file(u"drei.pdf"_s)));
+        QSignalSpy pages(&view, &TPDFView::OnChangeViewPage);
+        QCOMPARE(view.SendCommandText(CmdHighlightText, u"SEITE\nnirgends\ndrei"_s), 4);
+        QCOMPARE(view.SendCommandValue(CmdGoToPage, 2), 0);
+        QCOMPARE(view.SendCommandValue(CmdGoToPage, 3), -1);
+        QCOMPARE(pages.count(), 1);
+        QCOMPARE(pages.first().first().toInt(), 3);
+    }
+
     void zoomStaysWithinItsLimits()
     {
         EngineTestView engine;

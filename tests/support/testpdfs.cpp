@@ -35,6 +35,28 @@ bool writeTextPdf(const QString &path, const QStringList &pageTexts, QSizeF page
     return painter.end();
 }
 
+bool writeLinesPdf(const QString &path, const QStringList &pageLines)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(A4, QPageSize::Point));
+    writer.setPageMargins(QMarginsF());
+    writer.setResolution(72);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    QFont font(u"DejaVu Sans"_s);
+    font.setPixelSize(12);
+    painter.setFont(font);
+    for (qsizetype i = 0; i < pageLines.size(); ++i) {
+        if (i > 0)
+            writer.newPage();
+        const QStringList lines = pageLines.at(i).split(u'\n');
+        for (qsizetype line = 0; line < lines.size(); ++line)
+            painter.drawText(QPointF(60, 80 + 18 * line), lines.at(line));
+    }
+    return painter.end();
+}
+
 bool writePlainPdf(const QString &path, const QStringList &pageTexts, const QString &url)
 {
     // Objects: 1 catalogue, 2 page tree, 3 font, 4 and 5 the links, then page and content

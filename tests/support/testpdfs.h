@@ -14,6 +14,10 @@ constexpr QSizeF A4(595.0, 842.0);
 [[nodiscard]] bool writeTextPdf(const QString &path, const QStringList &pageTexts,
                                 QSizeF pagePoints = A4);
 
+// A4 pages of text: each string of `pageLines` one page, each of its lines ("\n") one line of
+// text, in a font with umlauts (QPdfWriter; Poppler reads the text back).
+[[nodiscard]] bool writeLinesPdf(const QString &path, const QStringList &pageLines);
+
 // A4 pages with one line of ASCII text each in a standard font, written byte by byte: QPdfWriter
 // makes no links, and its embedded fonts lose their text when CUPS rewrites a PDF. With a
 // `url`, the upper half of page 1 links to the last page, the lower half to `url`.

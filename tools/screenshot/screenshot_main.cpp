@@ -1,13 +1,18 @@
-// Takes the README's picture of the main window: kb-screenshot OUTPUT.png [WIDTH HEIGHT]
+// Takes the README's pictures of the main window and, optionally, of the search window
+// showing the results for TEXT once its index is built:
+//   kb-screenshot OUTPUT.png [WIDTH HEIGHT [SEARCH.png TEXT]]
 // The main window reads the settings file beside this program (kb-screenshot.INI), so copy
 // the viewer's settings file there first (scripts/screenshot.sh does).
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
+#include "documents/search/searchwindow.h"
 #include "platform/qtdialogservice.h"
 #include "settings/settingsfile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,7 +24,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: kb-screenshot OUTPUT.png [WIDTH HEIGHT]\n");
+        std::fprintf(stderr, "usage: kb-screenshot OUTPUT.png [WIDTH HEIGHT [SEARCH.png TEXT]]\n");
         return 2;
     }
     const int width = args.size() > 3 ? args[2].toInt() : 1200;
@@ -35,6 +40,22 @@ int main(int argc, char *argv[])
         window.setGeometry(0, 0, width, height);
         QTimer::singleShot(300, &window, [&] {
             status = window.grab().save(args[1]) ? 0 : 1;
+            QApplication::quit();
+        });
+    });
+    QApplication::exec();
+    if (status != 0 || args.size() < 6)
+        return status;
+
+    window.findChild<QAction *>(u"mnuVolltextsuche"_s)->trigger();
+    auto *search = window.findChild<SearchWindow *>();
+    search->resize(1250, 430);
+    QObject::connect(search, &SearchWindow::indexFinished, search, [&] {
+        auto *line = search->findChild<QLineEdit *>(u"edtSuche"_s);
+        line->setText(args[5]);
+        Q_EMIT line->returnPressed();
+        QTimer::singleShot(500, search, [&] {
+            status = search->grab().save(args[4]) ? 0 : 1;
             QApplication::quit();
         });
     });

@@ -1,0 +1,40 @@
+#include "documents/search/sheetdirectory.h"
+
+#include "catalogue/loadedcatalogue.h"
+#include "catalogue/pdffilename.h"
+#include "catalogue/tkennblattliste.h"
+#include "platform/cp1252.h"
+#include "settings/programsettings.h"
+
+SheetDirectory::SheetDirectory(const TKennblattListe &catalogue, const LoadedCatalogue &lookups,
+                               QByteArrayView pdfFolder)
+{
+    for (qint32 record = 0; record < catalogue.Count(); ++record) {
+        const TKennblatt &k = catalogue.Get(record);
+        const QByteArray fileName = kennblattPdfFileName(k.nummerView());
+        const QString name = Cp1252::toUnicode(fileName);
+        auto sheet = m_sheets.find(name);
+        if (sheet == m_sheets.end()) {
+            const QByteArray maker = lookups.HerstellerLookup.NameOf(k.HerstLiefSchl);
+            sheet =
+                m_sheets.insert(name, {Cp1252::toUnicode(k.nummerView()),
+                                       Cp1252::toUnicode(k.Marke),
+                                       Cp1252::toUnicode(maker.isEmpty() ? k.HerstLiefSchl : maker),
+                                       joinPath(pdfFolder, fileName),
+                                       {}});
+            m_files.append({name, sheet->path});
+        }
+        sheet->records.push_back(record);
+    }
+}
+
+QList<SheetFile> SheetDirectory::files() const
+{
+    return m_files;
+}
+
+const SheetDirectory::Sheet *SheetDirectory::find(const QString &fileName) const
+{
+    const auto sheet = m_sheets.constFind(fileName);
+    return sheet == m_sheets.constEnd() ? nullptr : &*sheet;
+}

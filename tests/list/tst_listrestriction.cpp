@@ -1,0 +1,143 @@
+// The narrowing of the list to a set of records on top of the filters: with the filters in
+// the build, in the skip test, in the status text, and lifted by the filter reset.
+#include "catalogue/loadedcatalogue.h"
+#include "catalogue/tkennblattliste.h"
+#include "list/filterbar.h"
+#include "list/kennblattlistmodel.h"
+#include "list/kennblattlistview.h"
+#include "list/listbuilder.h"
+#include "list/listcontroller.h"
+#include "scripteddialogservice.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<QByteArray> numbers(const KennblattListModel &model)
+{
+    QList<QByteArray> result;
+    for (int row = 0; row < model.rowCount(); ++row)
+        result.append(model.kennblatt(row).GetNummer());
+    return result;
+}
+
+RecordRestriction found(std::vector<qint32> records)
+{
+    return {u"Volltextfilter 'fox'"_s, std::move(records)};
+}
+
+} // namespace
+
+class TestListRestriction : public QObject
+{
+    Q_OBJECT
+
+    TKennblattListe m_catalogue;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_catalogue.Add("30.1", "Fox EV 50", "", "H1", "Z1", "T1", 2);
+        m_catalogue.Add("10.2", "Thermanit", "Flux 1", "H2", "Z1", "T2", 1);
+        m_catalogue.Add("20.3", "fox 2", "", "H1", "Z2", "T1", 1);
+        m_catalogue.Add("12.0", "Union", "", "H3", "Z2", "T3", 2);
+    }
+
+    void restrictionAndFilters_data()
+    {
+        QTest::addColumn<std::vector<qint32>>("records");
+        QTest::addColumn<QByteArray>("marke");
+        QTest::addColumn<qint32>("changeIndex");
+        QTest::addColumn<QList<QByteArray>>("rows");
+        const std::vector<qint32> three = {0, 2, 3};
+        QTest::newRow("alone") << three << QByteArray() << 0
+                               << QList<QByteArray>{"00012.00", "00020.03", "00030.01"};
+        QTest::newRow("with a text filter")
+            << three << QByteArray("fox") << 0 << QList<QByteArray>{"00020.03", "00030.01"};
+        QTest::newRow("with the change filter")
+            << three << QByteArray() << 2 << QList<QByteArray>{"00020.03"};
+        QTest::newRow("filter outside it")
+            << std::vector<qint32>{1} << QByteArray("fox") << 0 << QList<QByteArray>();
+        QTest::newRow("nothing found")
+            << std::vector<qint32>{} << QByteArray() << 0 << QList<QByteArray>();
+    }
+    void restrictionAndFilters()
+    {
+        QFETCH(std::vector<qint32>, records);
+        QFETCH(QByteArray, marke);
+        QFETCH(qint32, changeIndex);
+        QFETCH(QList<QByteArray>, rows);
+        KennblattListModel model(m_catalogue);
+        ListBuilder builder(m_catalogue, model);
+        builder.setRestriction(found(records));
+        FilterState state;
+        state.texts[1] = marke;
+        state.changeFilterIndex = changeIndex;
+        qint32 sortOrder = 1;
+        QVERIFY(builder.RebuildList(state, true, sortOrder));
+        QCOMPARE(numbers(model), rows);
+    }
+
+    void onlyAChangedRestrictionRebuilds()
+    {
+        KennblattListModel model(m_catalogue);
+        ListBuilder builder(m_catalogue, model);
+        qint32 sortOrder = 1;
+        QVERIFY(builder.RebuildList({}, true, sortOrder));
+        builder.setRestriction(found({0, 2}));
+        QVERIFY(builder.RebuildList({}, true, sortOrder));
+        QCOMPARE(model.rowCount(), 2);
+        builder.setRestriction(found({0, 2}));
+        QVERIFY(!builder.RebuildList({}, true, sortOrder));
+        builder.setRestriction(found({0}));
+        QVERIFY(builder.RebuildList({}, true, sortOrder));
+        QCOMPARE(model.rowCount(), 1);
+        builder.setRestriction(std::nullopt);
+        QVERIFY(builder.RebuildList({}, true, sortOrder));
+        QCOMPARE(model.rowCount(), 4);
+    }
+
+    void statusTextAndFilterReset()
+    {
+        ScriptedDialogService dialogs;
+        LoadedCatalogue lookups;
+        QWidget window;
+        FilterBar filters(dialogs, window, lookups);
+        auto *view = new KennblattListView(&window);
+        auto *count = new QLabel(&window);
+        ListController list(dialogs, m_catalogue, filters, *view, *count);
+        connect(&filters, &FilterBar::filtersCommitted, &list, [&] { list.RebuildList(true); });
+        QSignalSpy status(&list, &ListController::statusTextChanged);
+        list.RebuildList(true);
+
+        list.setRestriction(found({0, 1, 2}));
+        QCOMPARE(count->text(), u"3"_s);
+        QCOMPARE(status.last().first().toString(), u"Volltextfilter 'fox': 3 Kennblätter"_s);
+        // Another filter narrows further; the status counts the rows shown.
+        auto *marke = window.findChild<QComboBox *>(u"cmbFilterMarke"_s);
+        marke->setEditText(u"thermanit"_s);
+        Q_EMIT filters.filtersCommitted();
+        QCOMPARE(status.last().first().toString(), u"Volltextfilter 'fox': 1 Kennblatt"_s);
+
+        // "Filter löschen" lifts it with the other filters, once.
+        window.findChild<QPushButton *>(u"btnLoeschen"_s)->click();
+        QCOMPARE(model(list).rowCount(), 4);
+        QCOMPARE(status.last().first().toString(), QString());
+        status.clear();
+        window.findChild<QPushButton *>(u"btnLoeschen"_s)->click();
+        QCOMPARE(status.count(), 0);
+        QVERIFY(dialogs.shown().isEmpty());
+    }
+
+private:
+    static const KennblattListModel &model(const ListController &list) { return list.model(); }
+};
+
+QTEST_MAIN(TestListRestriction)
+#include "tst_listrestriction.moc"
