@@ -157,6 +157,7 @@ void TfrmMain::holdListDuringBatch(bool hold)
 {
     ui->clientArea->setEnabled(!hold);
     menuBar()->setEnabled(!hold);
+    m_search->setListHeld(hold);
 }
 
 void TfrmMain::wireInfo()

@@ -58,6 +58,13 @@ QString SearchCommands::indexPath(const QString &cacheFolder, const QString &cat
     return cacheFolder + u"/volltext-"_s + QString::fromLatin1(key) + u".sqlite"_s;
 }
 
+void SearchCommands::setListHeld(bool held)
+{
+    m_listHeld = held;
+    if (m_window != nullptr)
+        m_window->setListHeld(held);
+}
+
 void SearchCommands::mnuVolltextsucheClick()
 {
     if (m_window == nullptr) {
@@ -73,6 +80,7 @@ void SearchCommands::mnuVolltextsucheClick()
                 &SearchCommands::restrictionRequested);
         connectGuarded(m_dialogs, m_window.get(), &SearchWindow::hitOpenRequested, this,
                        &SearchCommands::showHit);
+        m_window->setListHeld(m_listHeld);
     }
     m_window->show();
     m_window->raise();

@@ -32,6 +32,8 @@ public:
 
     void mnuVolltextsucheClick();
     SearchWindow *window() const;
+    // While a batch print walks the main list, results cannot become the list filter.
+    void setListHeld(bool held);
 
     // The index file of a catalogue: its PDF folder and database name it.
     static QString indexPath(const QString &cacheFolder, const QString &catalogue);
@@ -51,6 +53,7 @@ private:
     QWidget &m_owner;
     const QString m_cacheFolder;
     QPointer<SearchWindow> m_window;
+    bool m_listHeld = false;
 };
 
 // Shows the loaded document at a page (from 0) with the places marked, through the engine's

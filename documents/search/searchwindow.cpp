@@ -131,7 +131,7 @@ void SearchWindow::showResults(const QString &input, const QList<IndexHit> &hits
     }
     m_shownInput = input;
     m_model->setHits(hits, m_sheets);
-    ui->btnFilter->setEnabled(m_model->rowCount() > 0);
+    ui->btnFilter->setEnabled(!m_listHeld && m_model->rowCount() > 0);
     if (!error.isEmpty())
         m_resultText = u"Die Suche ist fehlgeschlagen: "_s + error;
     else if (input.trimmed().isEmpty())
@@ -159,6 +159,12 @@ void SearchWindow::openWithPlaces(const QString &file, const QStringList &places
     m_openFile.clear();
     if (const SheetDirectory::Sheet *sheet = m_sheets.find(file))
         Q_EMIT hitOpenRequested(sheet->path, m_openPage, places);
+}
+
+void SearchWindow::setListHeld(bool held)
+{
+    m_listHeld = held;
+    ui->btnFilter->setEnabled(!held && m_model->rowCount() > 0);
 }
 
 void SearchWindow::takeAsFilter()

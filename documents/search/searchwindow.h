@@ -37,6 +37,9 @@ public:
     ~SearchWindow() override;
 
     const SearchResultModel &results() const { return *m_model; }
+    // While the main list must stay as it is (a batch print walks it), results cannot become
+    // the list filter.
+    void setListHeld(bool held);
     bool isIndexing() const;
     QString statusText() const;
 
@@ -72,6 +75,7 @@ private:
     QTimer m_typing;
     QTimer m_refresh; // searches again now and then while the index grows
     bool m_indexOpened = false;
+    bool m_listHeld = false;
     bool m_shownBefore = false;
     QString m_shownInput;
     QString m_resultText;

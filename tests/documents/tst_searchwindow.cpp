@@ -135,9 +135,16 @@ private Q_SLOTS:
 
     void resultsBecomeTheListFilter()
     {
-        type(u"\"Schutzgas M21\""_s);
         QSignalSpy taken(m_window.get(), &SearchWindow::restrictionRequested);
-        m_window->findChild<QPushButton *>(u"btnFilter"_s)->click();
+        auto *btnFilter = m_window->findChild<QPushButton *>(u"btnFilter"_s);
+        // Not while a batch print holds the list, also not for results that come meanwhile.
+        m_window->setListHeld(true);
+        type(u"Schutzgas"_s);
+        QVERIFY(!btnFilter->isEnabled());
+        m_window->setListHeld(false);
+        QVERIFY(btnFilter->isEnabled());
+        type(u"\"Schutzgas M21\""_s);
+        btnFilter->click();
         QCOMPARE(taken.count(), 1);
         const auto restriction = taken.first().first().value<RecordRestriction>();
         QCOMPARE(restriction.description, u"Volltextfilter '\"Schutzgas M21\"'"_s);
