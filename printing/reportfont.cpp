@@ -26,12 +26,12 @@ qreal sum(const QList<qreal> &advances, qsizetype begin, qsizetype end)
 
 } // namespace
 
-ReportFont::ReportFont(const ReportFontSpec &spec)
-    : m_font(spec.family)
+ReportFont::ReportFont(const ReportFontSpec &style)
+    : m_font(style.family)
 {
-    m_font.setPixelSize(qMax(1, qRound(spec.pointSize * ReportUnitsPerInch / 72)));
-    m_font.setBold(spec.bold);
-    m_font.setItalic(spec.italic);
+    m_font.setPixelSize(qMax(1, qRound(style.pointSize * ReportUnitsPerInch / 72)));
+    m_font.setBold(style.bold);
+    m_font.setItalic(style.italic);
     // Unhinted, so that advances scale with the size and match on every device.
     m_font.setHintingPreference(QFont::PreferNoHinting);
     m_raw = QRawFont::fromFont(m_font);

@@ -29,7 +29,7 @@ struct ReportTextLine
 class ReportFont
 {
 public:
-    explicit ReportFont(const ReportFontSpec &spec);
+    explicit ReportFont(const ReportFontSpec &style);
 
     const QFont &font() const { return m_font; }
     const QRawFont &rawFont() const { return m_raw; }

@@ -20,7 +20,7 @@ void DataPageWriter::startPage(quint32 page)
         m_firstPage = page;
     m_page = page;
     m_rows = 0;
-    m_rowStart = m_image.spec().pageSize;
+    m_rowStart = m_image.traits().pageSize;
     char *p = m_image.page(page);
     putU8(p, quint8(PageData));
     putU8(p + 1, 1);
@@ -29,9 +29,9 @@ void DataPageWriter::startPage(quint32 page)
 
 quint32 DataPageWriter::addRow(QByteArrayView row)
 {
-    const Spec &spec = m_image.spec();
+    const Traits &traits = m_image.traits();
     const int size = int(row.size());
-    const int slotTableEnd = spec.dataHeaderSize + 2 * (m_rows + 1);
+    const int slotTableEnd = traits.dataHeaderSize + 2 * (m_rows + 1);
     if (m_page == 0 || m_rows == MaxRowsPerPage || m_rowStart - size < slotTableEnd)
         startPage(m_image.allocate());
 
@@ -39,12 +39,12 @@ quint32 DataPageWriter::addRow(QByteArrayView row)
     m_rowStart -= size;
     char *p = m_image.page(m_page);
     std::memcpy(p + m_rowStart, row.data(), std::size_t(size));
-    putU16(p + spec.dataHeaderSize + 2 * m_rows, quint16(m_rowStart));
+    putU16(p + traits.dataHeaderSize + 2 * m_rows, quint16(m_rowStart));
     ++m_rows;
-    putU16(p + spec.dataRowCountOffset, quint16(m_rows));
+    putU16(p + traits.dataRowCountOffset, quint16(m_rows));
     // Free space: the gap between the slot table and the lowest row. Readers ignore it; Jet
     // relies on it when it inserts.
-    putU16(p + 2, quint16(m_rowStart - spec.dataHeaderSize - 2 * m_rows));
+    putU16(p + 2, quint16(m_rowStart - traits.dataHeaderSize - 2 * m_rows));
     return pageRowPointer(m_page, m_rows - 1);
 }
 

@@ -16,7 +16,7 @@ public:
     // `firstPage` is a blank page already allocated, to be filled before new ones.
     DataPageWriter(PageImage &image, quint32 owner, quint32 firstPage = 0);
 
-    // Appends a row of at most Spec::maxRowSize() bytes; returns its page/row pointer.
+    // Appends a row of at most Traits::maxRowSize() bytes; returns its page/row pointer.
     quint32 addRow(QByteArrayView row);
 
     // The pages written, a contiguous range (except a given `firstPage`).

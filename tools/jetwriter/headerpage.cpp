@@ -38,13 +38,13 @@ void rc4(char *data, int size)
 
 } // namespace
 
-void writeHeaderPage(char *page, const Format::Spec &spec)
+void writeHeaderPage(char *page, const Format::Traits &traits)
 {
     using namespace Format;
     putU8(page, quint8(PageHeader));
     putU8(page + 1, 1);
     std::memcpy(page + 0x04, "Standard Jet DB", 16);
-    putU8(page + 0x14, spec.versionByte);
+    putU8(page + 0x14, traits.versionByte);
 
     // Plain contents of the masked block. Left zero: the database key at 0x3E (no
     // encryption), the password at 0x42 (empty; in Jet 4 its mask derives from the creation
@@ -56,7 +56,7 @@ void writeHeaderPage(char *page, const Format::Spec &spec)
     std::memcpy(page + MaskedOffset, AccessPreamble, sizeof AccessPreamble);
     constexpr quint16 GeneralSortOrder = 0x0409;
     putU16(page + 0x3C, 1252); // code page of Jet 3 texts; Jet 4 readers ignore it
-    if (spec.isJet3()) {
+    if (traits.isJet3()) {
         putU16(page + 0x3A, GeneralSortOrder);
         rc4(page + MaskedOffset, MaskedSizeJet3);
     } else {

@@ -5,6 +5,6 @@
 namespace Jet {
 
 // Fills page 0, the database definition page. `page` points at a blank page.
-void writeHeaderPage(char *page, const Format::Spec &spec);
+void writeHeaderPage(char *page, const Format::Traits &traits);
 
 } // namespace Jet

@@ -14,7 +14,7 @@ namespace Format {
 // What differs between the formats in the parts this writer produces: page size, data-page
 // header, the size of usage-map rows and the file's size limit. Rows, table definitions and
 // texts differ in their layout, which their writers take from `format`.
-struct Spec
+struct Traits
 {
     FileFormat format;
     int pageSize;
@@ -33,11 +33,12 @@ struct Spec
 
 // Jet 3: 2 KiB pages, files up to 1 GiB, usage maps of 128 bitmap bytes or 33 pointers.
 // Jet 4: 4 KiB pages, files up to 2 GiB, usage maps of 64 bitmap bytes or 17 pointers.
-inline const Spec &spec(FileFormat format)
+inline const Traits &traits(FileFormat format)
 {
-    static constexpr Spec jet3{FileFormat::Jet3, 2048, 0x00, 10, 8, 1 + 4 * 33, 0x40000000u / 2048};
-    static constexpr Spec jet4{FileFormat::Jet4,  4096, 0x01, 14, 12, 1 + 4 * 17,
-                               0x80000000u / 4096};
+    static constexpr Traits jet3{FileFormat::Jet3,  2048, 0x00, 10, 8, 1 + 4 * 33,
+                                 0x40000000u / 2048};
+    static constexpr Traits jet4{FileFormat::Jet4,  4096, 0x01, 14, 12, 1 + 4 * 17,
+                                 0x80000000u / 4096};
     return format == FileFormat::Jet3 ? jet3 : jet4;
 }
 

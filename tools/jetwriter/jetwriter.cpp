@@ -38,7 +38,7 @@ QString nameProblem(const QString &name)
 // Checks what does not depend on the values; those are checked row by row.
 bool layoutTable(const Table &table, TableLayout &layout, QString *error)
 {
-    const Format::Spec &spec = *layout.spec;
+    const Format::Traits &traits = *layout.traits;
     const auto fail = [&](const QString &why) {
         *error = u"table \"%1\": %2"_s.arg(table.name, why);
         return false;
@@ -52,7 +52,7 @@ bool layoutTable(const Table &table, TableLayout &layout, QString *error)
     for (const Column &column : table.columns) {
         if (QString why = nameProblem(column.name); !why.isEmpty())
             return fail(u"column name "_s % why);
-        if (!columnNameIsStorable(column.name, spec))
+        if (!columnNameIsStorable(column.name, traits))
             return fail(u"column name \"%1\" has a character without a Windows-1252 form"_s.arg(
                 column.name));
         // Access and libmdb match names without regard to letter case.
@@ -78,12 +78,12 @@ bool layoutTable(const Table &table, TableLayout &layout, QString *error)
             break;
         }
     }
-    if (tableDefinitionSize(layout) > spec.pageSize)
+    if (tableDefinitionSize(layout) > traits.pageSize)
         return fail(u"the definition does not fit on one page (too many columns or long names)"_s);
     return true;
 }
 
-bool checkTableNames(const std::vector<Table> &tables, const Format::Spec &spec, QString *error)
+bool checkTableNames(const std::vector<Table> &tables, const Format::Traits &traits, QString *error)
 {
     QSet<QString> seen;
     for (const Table &table : tables) {
@@ -92,7 +92,7 @@ bool checkTableNames(const std::vector<Table> &tables, const Format::Spec &spec,
             return false;
         }
         // Table names are texts of the system catalogue.
-        if (!columnNameIsStorable(table.name, spec)) {
+        if (!columnNameIsStorable(table.name, traits)) {
             *error =
                 u"table name \"%1\" has a character without a Windows-1252 form"_s.arg(table.name);
             return false;
@@ -121,12 +121,12 @@ struct PlacedTable
 
 bool tooLarge(const PageImage &image, QString *error)
 {
-    const Format::Spec &spec = image.spec();
-    if (image.pageCount() <= spec.maxPages)
+    const Format::Traits &traits = image.traits();
+    if (image.pageCount() <= traits.maxPages)
         return false;
     *error = u"the database would exceed %1 GiB, the limit of a Jet %2 file"_s
-                 .arg(spec.maxPages * quint64(spec.pageSize) >> 30)
-                 .arg(spec.isJet3() ? 3 : 4);
+                 .arg(traits.maxPages * quint64(traits.pageSize) >> 30)
+                 .arg(traits.isJet3() ? 3 : 4);
     return true;
 }
 
@@ -137,7 +137,7 @@ bool writeRows(PageImage &image, const QString &tableName, const TableLayout &la
     RowEncoder encoder(layout);
     DataPageWriter pages(image, placed.definitionPage);
     QByteArray row;
-    row.reserve(image.spec().maxRowSize() + 1);
+    row.reserve(image.traits().maxRowSize() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         QString why;
         if (!encoder.encode(rows[i], row, &why)) {
@@ -159,10 +159,10 @@ bool writeRows(PageImage &image, const QString &tableName, const TableLayout &la
 // pages and further usage-map pages as needed. Readers reach everything through pointers.
 bool buildImage(const std::vector<Table> &tables, PageImage &image, QString *error)
 {
-    const Format::Spec &spec = image.spec();
-    if (!checkTableNames(tables, spec, error))
+    const Format::Traits &traits = image.traits();
+    if (!checkTableNames(tables, traits, error))
         return false;
-    std::vector<TableLayout> layouts(tables.size(), TableLayout(spec));
+    std::vector<TableLayout> layouts(tables.size(), TableLayout(traits));
     for (std::size_t i = 0; i < tables.size(); ++i) {
         if (!layoutTable(tables[i], layouts[i], error))
             return false;
@@ -179,7 +179,7 @@ bool buildImage(const std::vector<Table> &tables, PageImage &image, QString *err
         entries.push_back({tables[i].name, placed[i].definitionPage});
     }
 
-    const TableLayout catalogLayout = systemCatalogLayout(spec);
+    const TableLayout catalogLayout = systemCatalogLayout(traits);
     PlacedTable catalog;
     catalog.definitionPage = SystemCatalogPage;
     if (!writeRows(image, u"MSysObjects"_s, catalogLayout, systemCatalogRows(entries), catalog,
@@ -204,7 +204,7 @@ bool buildImage(const std::vector<Table> &tables, PageImage &image, QString *err
     for (std::size_t i = 0; i < tables.size(); ++i)
         writeDefinition(layouts[i], placed[i], TableKind::User);
 
-    writeHeaderPage(image.page(0), spec);
+    writeHeaderPage(image.page(0), traits);
     return !tooLarge(image, error);
 }
 
@@ -228,7 +228,7 @@ bool writeDatabase(const QString &path, const std::vector<Table> &tables, QStrin
 bool writeDatabase(const QString &path, const std::vector<Table> &tables, FileFormat format,
                    QString *error)
 {
-    PageImage image(Format::spec(format));
+    PageImage image(Format::traits(format));
     QString reason;
     if (buildImage(tables, image, &reason) && saveImage(path, image, &reason))
         return true;

@@ -11,12 +11,12 @@ namespace Jet {
 class PageImage
 {
 public:
-    explicit PageImage(const Format::Spec &spec)
-        : m_spec(spec)
+    explicit PageImage(const Format::Traits &traits)
+        : m_traits(traits)
     {
     }
 
-    const Format::Spec &spec() const { return m_spec; }
+    const Format::Traits &traits() const { return m_traits; }
 
     // Appends `count` blank pages and returns the number of the first.
     quint32 allocate(quint32 count = 1)
@@ -32,9 +32,9 @@ public:
     std::size_t size() const { return m_bytes.size(); }
 
 private:
-    std::size_t pageSize() const { return std::size_t(m_spec.pageSize); }
+    std::size_t pageSize() const { return std::size_t(m_traits.pageSize); }
 
-    const Format::Spec &m_spec;
+    const Format::Traits &m_traits;
     std::vector<char> m_bytes;
 };
 

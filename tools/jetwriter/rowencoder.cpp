@@ -80,7 +80,7 @@ bool RowEncoder::encode(const std::vector<Value> &values, QByteArray &out, QStri
     }
     out.append(m_nullMask);
 
-    const int maxRowSize = m_layout.spec->maxRowSize();
+    const int maxRowSize = m_layout.traits->maxRowSize();
     if (out.size() > maxRowSize) {
         *error = u"the row takes %1 bytes; a page holds rows of at most %2"_s.arg(out.size())
                      .arg(maxRowSize);

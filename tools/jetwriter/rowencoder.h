@@ -20,7 +20,7 @@ public:
     [[nodiscard]] bool encode(const std::vector<Value> &values, QByteArray &out, QString *error);
 
 private:
-    bool jet3() const { return m_layout.spec->isJet3(); }
+    bool jet3() const { return m_layout.traits->isJet3(); }
     int countSize() const { return jet3() ? 1 : 2; } // the row's leading column count
     [[nodiscard]] bool appendJet3Trailer(QByteArray &out) const;
     void appendJet4Trailer(QByteArray &out) const;

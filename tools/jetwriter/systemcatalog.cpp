@@ -33,9 +33,9 @@ std::vector<Value> catalogRow(qint32 id, qint32 parentId, const QString &name, q
 
 } // namespace
 
-TableLayout systemCatalogLayout(const Format::Spec &spec)
+TableLayout systemCatalogLayout(const Format::Traits &traits)
 {
-    TableLayout layout(spec);
+    TableLayout layout(traits);
     layout.addColumn(u"Id"_s, TypeCode::Long);
     layout.addColumn(u"ParentId"_s, TypeCode::Long);
     layout.addColumn(u"Name"_s, TypeCode::Text, MaxTextLength);

@@ -10,7 +10,7 @@ namespace Jet {
 inline constexpr quint32 SystemCatalogPage = 2;
 
 // MSysObjects with Access's columns; libmdb insists on Id, Name, Type, Flags and LvProp.
-TableLayout systemCatalogLayout(const Format::Spec &spec);
+TableLayout systemCatalogLayout(const Format::Traits &traits);
 
 struct CatalogEntry
 {

@@ -46,17 +46,17 @@ constexpr DefinitionOffsets Jet3Offsets{12, 20, 21, 23, 25, 27, 31, 35, 39,
 constexpr DefinitionOffsets Jet4Offsets{16, 40, 41, 43, 45, 47, 51, 55, 59,
                                         63, 25, 5,  7,  9,  11, 15, 21, 23};
 
-const DefinitionOffsets &offsetsOf(const Spec &spec)
+const DefinitionOffsets &offsetsOf(const Traits &traits)
 {
-    return spec.isJet3() ? Jet3Offsets : Jet4Offsets;
+    return traits.isJet3() ? Jet3Offsets : Jet4Offsets;
 }
 
 // A column name as stored after the entries: Jet 4 a u16 byte count and UCS-2LE, as Access
 // writes it; Jet 3 a u8 byte count and Windows-1252 bytes.
-QByteArray storedName(const QString &name, const Spec &spec)
+QByteArray storedName(const QString &name, const Traits &traits)
 {
     QByteArray bytes;
-    if (spec.isJet3()) {
+    if (traits.isJet3()) {
         QString unused;
         if (!appendJet3Text(bytes, name, &unused))
             return {};
@@ -71,33 +71,33 @@ QByteArray storedName(const QString &name, const Spec &spec)
 
 } // namespace
 
-bool columnNameIsStorable(const QString &name, const Format::Spec &spec)
+bool columnNameIsStorable(const QString &name, const Format::Traits &traits)
 {
-    return !storedName(name, spec).isEmpty();
+    return !storedName(name, traits).isEmpty();
 }
 
 int tableDefinitionSize(const TableLayout &layout)
 {
-    const DefinitionOffsets &at = offsetsOf(*layout.spec);
+    const DefinitionOffsets &at = offsetsOf(*layout.traits);
     int size = at.entries;
     for (const ColumnSlot &column : layout.columns)
-        size += at.entrySize + int(storedName(column.name, *layout.spec).size());
+        size += at.entrySize + int(storedName(column.name, *layout.traits).size());
     return size + 2; // closing 0xFFFF
 }
 
 void writeTableDefinition(char *page, const TableLayout &layout, const TableDefinition &def)
 {
-    const Spec &spec = *layout.spec;
-    const DefinitionOffsets &at = offsetsOf(spec);
+    const Traits &traits = *layout.traits;
+    const DefinitionOffsets &at = offsetsOf(traits);
     const int size = tableDefinitionSize(layout);
     const auto columnCount = quint16(layout.columns.size());
     putU8(page, quint8(PageTableDef));
     putU8(page + 1, 1);
-    if (spec.isJet3()) {
+    if (traits.isJet3()) {
         page[2] = 'V'; // as in every Access 97 definition; not read
         page[3] = 'C';
     } else {
-        putU16(page + 2, quint16(spec.pageSize - size - 8)); // free space, as Access computes it
+        putU16(page + 2, quint16(traits.pageSize - size - 8)); // free space, as Access computes it
         putU32(page + 12, AccessConstant);
         putU8(page + 24, 1); // autonumber flag as Access writes it
     }
@@ -125,7 +125,7 @@ void writeTableDefinition(char *page, const TableLayout &layout, const TableDefi
               column.isFixed() ? FixedLengthFlag | NullableFlag : NullableFlag);
         putU16(entry + at.entryFixedOffset, column.fixedOffset);
         putU16(entry + at.entryLength, column.length);
-        if (spec.isJet3()) {
+        if (traits.isJet3()) {
             putU16(entry + at.entrySortOrder + 2, Windows1252);
         } else {
             putU32(entry + 1, AccessConstant);
@@ -136,7 +136,7 @@ void writeTableDefinition(char *page, const TableLayout &layout, const TableDefi
     }
     // Names follow in the same order as the entries.
     for (const ColumnSlot &column : layout.columns) {
-        const QByteArray name = storedName(column.name, spec);
+        const QByteArray name = storedName(column.name, traits);
         std::copy(name.cbegin(), name.cend(), entry);
         entry += name.size();
     }

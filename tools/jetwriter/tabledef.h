@@ -15,7 +15,7 @@ struct TableDefinition
 };
 
 // Whether the format can store `name` as a column name (Jet 3 needs Windows-1252 bytes).
-bool columnNameIsStorable(const QString &name, const Format::Spec &spec);
+bool columnNameIsStorable(const QString &name, const Format::Traits &traits);
 
 // Bytes the definition of `layout` takes on its page. It has to fit one page: this writer
 // does not continue definitions on further pages.

@@ -84,7 +84,7 @@ void TableLayout::addColumn(const QString &name, Format::TypeCode type, quint16 
         // Jet 4 keeps texts as UCS-2, two bytes per character; Jet 3 one byte.
         const bool text = type == TypeCode::Text;
         slot.characters = text ? length : 0;
-        slot.length = text && !spec->isJet3() ? quint16(2 * length) : length;
+        slot.length = text && !traits->isJet3() ? quint16(2 * length) : length;
     }
     columns.push_back(slot);
 }

@@ -25,12 +25,12 @@ struct ColumnSlot
 
 struct TableLayout
 {
-    explicit TableLayout(const Format::Spec &spec)
-        : spec(&spec)
+    explicit TableLayout(const Format::Traits &traits)
+        : traits(&traits)
     {
     }
 
-    const Format::Spec *spec;
+    const Format::Traits *traits;
     std::vector<ColumnSlot> columns; // in column-number order
     int fixedSize = 0;               // bytes of the fixed area of every row
     int variableCount = 0;

@@ -17,10 +17,10 @@ void setBit(char *bitmap, quint32 bit)
 
 QByteArray buildUsageMap(PageImage &image, quint32 first, quint32 count)
 {
-    const Spec &spec = image.spec();
-    QByteArray row(spec.usageMapRowSize, '\0');
+    const Traits &traits = image.traits();
+    QByteArray row(traits.usageMapRowSize, '\0');
     char *map = row.data();
-    if (count <= quint32(spec.usageMapRowSize - 5) * 8) {
+    if (count <= quint32(traits.usageMapRowSize - 5) * 8) {
         // An empty table gets an inline map with no bit set, and needs no data page.
         putU8(map, 0);
         putU32(map + 1, count == 0 ? 0 : first);
@@ -30,8 +30,8 @@ QByteArray buildUsageMap(PageImage &image, quint32 first, quint32 count)
     }
 
     putU8(map, 1);
-    const quint32 pagesPerBitmap = spec.bitmapPagePages();
-    std::vector<quint32> bitmapPages(std::size_t(spec.usageMapRowSize - 1) / 4);
+    const quint32 pagesPerBitmap = traits.bitmapPagePages();
+    std::vector<quint32> bitmapPages(std::size_t(traits.usageMapRowSize - 1) / 4);
     for (quint32 page = first; page < first + count; ++page) {
         const quint32 slot = page / pagesPerBitmap;
         Q_ASSERT(slot < bitmapPages.size());

@@ -7,7 +7,7 @@
 namespace Jet {
 
 // Usage maps tell readers which pages hold a table's rows. A map is a row on some data page,
-// of Spec::usageMapRowSize bytes. Type 0 carries a bitmap of pages from a start page inline;
+// of Traits::usageMapRowSize bytes. Type 0 carries a bitmap of pages from a start page inline;
 // type 1 points to bitmap pages (type 0x05), the k-th covering the pages
 // k * bitmapPagePages() ... (k + 1) * bitmapPagePages() - 1.
 
