@@ -95,6 +95,8 @@ void TfrmMain::createSubsystems()
     m_print = std::make_unique<PrintCommands>(m_dialogs, m_settings, m_loaded, *m_list,
                                               *ui->cmbDrucklisten, *m_sheetPrinter, m_settingsPath,
                                               *this);
+    m_search = std::make_unique<SearchCommands>(m_dialogs, m_catalogue, m_loaded, m_settings,
+                                                *m_documents, *this);
     m_info = std::make_unique<InfoCommands>(this);
 }
 
@@ -172,8 +174,6 @@ void TfrmMain::wireInfo()
 
 void TfrmMain::wireSearch()
 {
-    m_search = std::make_unique<SearchCommands>(m_dialogs, m_catalogue, m_loaded, m_settings,
-                                                *m_documents, *this);
     // The search's item makes the otherwise hidden menu visible.
     ui->mnuExtras->menuAction()->setVisible(true);
     QAction *item = ui->mnuExtras->addAction(u"&Volltextsuche …"_s);
