@@ -22,13 +22,14 @@ CatalogueDatabase::~CatalogueDatabase() = default;
 
 QByteArray CatalogueDatabase::ConnectionString(QByteArrayView PfadZuMDEDatei)
 {
-    return "Driver={Microsoft Access Driver (*.mdb)};DBQ=" + PfadZuMDEDatei.toByteArray()
-        + DatabaseFileName.toByteArray() + ';';
+    return "Driver={Microsoft Access Driver (*.mdb)};DBQ=" + PfadZuMDEDatei.toByteArray() +
+           DatabaseFileName.toByteArray() + ';';
 }
 
 QString CatalogueDatabase::DatabaseFilePath(QByteArrayView PfadZuMDEDatei)
 {
-    return Cp1252::toUnicode(QByteArray(PfadZuMDEDatei.toByteArray() + DatabaseFileName.toByteArray()));
+    return Cp1252::toUnicode(
+        QByteArray(PfadZuMDEDatei.toByteArray() + DatabaseFileName.toByteArray()));
 }
 
 bool CatalogueDatabase::CheckDatabaseFile(QByteArrayView PfadZuMDEDatei, DialogService &dialogs)
@@ -36,9 +37,10 @@ bool CatalogueDatabase::CheckDatabaseFile(QByteArrayView PfadZuMDEDatei, DialogS
     const QString path = DatabaseFilePath(PfadZuMDEDatei);
     if (QFileInfo(path).isFile())
         return true;
-    dialogs.error(u"Die Datenbankdatei '"_s + path
-                  + u"' konnte nicht gefunden werden. Bitte tragen Sie in der "_s
-                  + u"Ini-Datei unter 'Einstellungen','PfadZuMDEDatei' den korrekten Pfad zur MDE ein."_s);
+    dialogs.error(
+        u"Die Datenbankdatei '"_s + path +
+        u"' konnte nicht gefunden werden. Bitte tragen Sie in der "_s +
+        u"Ini-Datei unter 'Einstellungen','PfadZuMDEDatei' den korrekten Pfad zur MDE ein."_s);
     return false;
 }
 
@@ -66,7 +68,7 @@ QString CatalogueDatabase::filePath() const
 }
 
 std::unique_ptr<AccessTable> CatalogueDatabase::OpenTable(QByteArrayView tableName,
-                                                       const QString &componentName)
+                                                          const QString &componentName)
 {
     if (!m_file) {
         const QString path = filePath();

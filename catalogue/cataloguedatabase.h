@@ -35,7 +35,7 @@ public:
     void Close();
 
     [[nodiscard]] std::unique_ptr<AccessTable> OpenTable(QByteArrayView tableName,
-                                                      const QString &componentName);
+                                                         const QString &componentName);
 
 private:
     QString filePath() const;

@@ -15,8 +15,7 @@ QByteArray LookupList::NameOf(QByteArrayView key) const
     for (auto it = m_lines.crbegin(); it != m_lines.crend(); ++it) {
         const qsizetype equals = it->indexOf('=');
         if (Cp1252::toUnicode(QByteArrayView(*it).first(equals))
-                .compare(wanted, Qt::CaseInsensitive)
-            == 0) {
+                .compare(wanted, Qt::CaseInsensitive) == 0) {
             return it->mid(equals + 1);
         }
     }

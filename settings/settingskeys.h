@@ -3,7 +3,6 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
-
 // Sections, keys and defaults of the settings file, in one place. The sections of the
 // window-state operations are formed from control names and live with those operations.
 namespace SettingsKeys {
