@@ -1,4 +1,5 @@
 #include "catalogue/tkennblattliste.h"
+#include "fourrecords.h"
 #include "list/kennblattlistmodel.h"
 #include "list/listbuilder.h"
 #include "platform/apperror.h"
@@ -38,14 +39,7 @@ class TestListBuilder : public QObject
     TKennblattListe m_catalogue;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // Catalogue order is deliberately not number order.
-        m_catalogue.Add("30.1", "Fox EV 50", "", "H1", "Z1", "T1", 2);
-        m_catalogue.Add("10.2", "Thermanit", "Flux 1", "H2", "Z1", "T2", 1);
-        m_catalogue.Add("20.3", "fox 2", "", "H1", "Z2", "T1", 1);
-        m_catalogue.Add("12.0", "Union", "", "H3", "Z2", "T3", 2);
-    }
+    void initTestCase() { addFourRecords(m_catalogue); }
 
     void noFilterListsEverySheetSortedByNumber()
     {
