@@ -80,10 +80,7 @@ class TestMainWindow : public QObject
     template<typename T>
     T *control(const char *name) const
     {
-        auto *widget = m_window->findChild<T *>(QLatin1StringView(name));
-        if (!widget)
-            qWarning("no control %s", name);
-        return widget;
+        return findControl<T>(*m_window, name);
     }
 
     QStringList column(int col) const
@@ -96,14 +93,6 @@ class TestMainWindow : public QObject
     }
 
     QString count() const { return control<QLabel>("StaticText2")->text(); }
-
-    QStringList items(const QComboBox *combo) const
-    {
-        QStringList texts;
-        for (int i = 0; i < combo->count(); ++i)
-            texts.append(combo->itemText(i));
-        return texts;
-    }
 
     void clickSection(int section)
     {
@@ -155,12 +144,12 @@ private Q_SLOTS:
         QCOMPARE(w->list().SortOrder, 1);
         QCOMPARE(control<HeaderControl>("hcKopf")->sectionImage(0), SortArrow::Blank);
         QCOMPARE(column(6), (QStringList{u"**"_s, {}, {}, u"**"_s, {}, {}}));
-        QCOMPARE(items(control<QComboBox>("cmbFilterTUEO")),
+        QCOMPARE(itemTexts(control<QComboBox>("cmbFilterTUEO")),
                  (QStringList{u"Alle"_s, u"TN"_s, u"TS"_s, u"DB"_s}));
-        QCOMPARE(items(control<QComboBox>("cmbFilterZusatz")),
+        QCOMPARE(itemTexts(control<QComboBox>("cmbFilterZusatz")),
                  (QStringList{u"Alle"_s, u"E1"_s, u"E2"_s, u"M1"_s, u"UP"_s}));
         // Manufacturers come sorted by key, "Ö" with the O's.
-        QCOMPARE(items(control<QComboBox>("cmbFilterHersteller")),
+        QCOMPARE(itemTexts(control<QComboBox>("cmbFilterHersteller")),
                  (QStringList{u"Alle"_s, u"BOE"_s, u"ÖKO"_s, u"THY"_s, u"UNI"_s}));
         QCOMPARE(w->catalogueContent().HerstellerLookup.NameOf("\xf6ko"),
                  Cp1252::fromUnicode(u"Ökoschweiß KG"));
@@ -516,11 +505,11 @@ private Q_SLOTS:
         }
         const int arrowWidth = 16; // drop-down button and frame of a combo box
         auto *drucklisten = control<QComboBox>("cmbDrucklisten");
-        for (const QString &item : items(drucklisten))
+        for (const QString &item : itemTexts(drucklisten))
             QVERIFY(fits(drucklisten, item, drucklisten->width() - arrowWidth));
         // The change filter is narrower than its items; its list opens 120 pixels wide.
         auto *geaendert = control<QComboBox>("cmbFilterGeaendert");
-        for (const QString &item : items(geaendert))
+        for (const QString &item : itemTexts(geaendert))
             QVERIFY(fits(geaendert, item, 120 - 2 * margin));
         // The arrow images take space in sections 0 to 5; at the designed 50 pixels the
         // captions "Herst./Lief." and "Zusatz-Art" need more than any readable font gives and
@@ -571,8 +560,8 @@ private Q_SLOTS:
         QCOMPARE(control<HeaderControl>("hcKopf")->sectionSize(1), 222);
         QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 2);
         QCOMPARE(m_window->listModel().rowCount(), 4);
-        QVERIFY(
-            items(control<QComboBox>("cmbFilterMarke")).isEmpty()); // histories are not read back
+        QVERIFY(itemTexts(control<QComboBox>("cmbFilterMarke"))
+                    .isEmpty()); // histories are not read back
     }
 
     void readOnlySettingsFileStaysUnchanged()

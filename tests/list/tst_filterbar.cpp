@@ -33,18 +33,7 @@ class TestFilterBar : public QObject
     template<typename T>
     T *control(const char *name) const
     {
-        auto *widget = m_window->findChild<T *>(QLatin1StringView(name));
-        if (!widget)
-            qWarning("no control %s", name);
-        return widget;
-    }
-
-    QStringList items(const QComboBox *combo) const
-    {
-        QStringList texts;
-        for (int i = 0; i < combo->count(); ++i)
-            texts.append(combo->itemText(i));
-        return texts;
+        return findControl<T>(*m_window, name);
     }
 
     void sendFocusOut(QWidget *widget, Qt::FocusReason reason)
@@ -172,18 +161,18 @@ private Q_SLOTS:
         auto *marke = control<QComboBox>("cmbFilterMarke");
         typeAndEnter(marke, u"fox"_s);
         typeAndEnter(marke, u"fox"_s);
-        QCOMPARE(items(marke), QStringList{u"fox"_s});
+        QCOMPARE(itemTexts(marke), QStringList{u"fox"_s});
         typeAndEnter(marke, u"FOX"_s);
-        QCOMPARE(items(marke), QStringList{u"FOX"_s});
+        QCOMPARE(itemTexts(marke), QStringList{u"FOX"_s});
         typeAndEnter(marke, u"%ox"_s);
-        QCOMPARE(items(marke), (QStringList{u"%ox"_s, u"FOX"_s}));
+        QCOMPARE(itemTexts(marke), (QStringList{u"%ox"_s, u"FOX"_s}));
         QCOMPARE(marke->currentText(), u"%ox"_s);
         // Leaving records the text too.
         auto *nummer = control<QComboBox>("cmbFilterKennblattNr");
         focus(nummer);
         QTest::keyClicks(nummer, u"0"_s);
         focus(control<QLineEdit>("edtFilterTUEO"));
-        QCOMPARE(items(nummer), QStringList{u"0"_s});
+        QCOMPARE(itemTexts(nummer), QStringList{u"0"_s});
         QCOMPARE(m_commits.size(), 6); // leaving cmbFilterMarke counted too
     }
 
@@ -211,7 +200,7 @@ private Q_SLOTS:
         QCOMPARE(m_commits.size(), 1);
         QCOMPARE(m_commits.first(), FilterState{});
         QCOMPARE(control<QComboBox>("cmbFilterTUEO")->currentIndex(), 0);
-        QCOMPARE(items(control<QComboBox>("cmbFilterMarke")), QStringList{u"fox"_s});
+        QCOMPARE(itemTexts(control<QComboBox>("cmbFilterMarke")), QStringList{u"fox"_s});
     }
 
     void controlsSitInTheirSections()

@@ -4,8 +4,27 @@
 #include <QComboBox>
 #include <QTest>
 
-// Drop-down gestures as a user makes them, for the suites that drive filter controls.
+// Drop-down gestures as a user makes them, and the lookups around them, for the suites that
+// drive filter controls.
 namespace ComboBoxGestures {
+
+// A control of `window` by its object name; a warning names a control that is not there.
+template<typename T>
+T *findControl(const QWidget &window, const char *name)
+{
+    auto *widget = window.findChild<T *>(QLatin1StringView(name));
+    if (!widget)
+        qWarning("no control %s", name);
+    return widget;
+}
+
+inline QStringList itemTexts(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.append(combo->itemText(i));
+    return texts;
+}
 
 inline void focus(QWidget *widget)
 {
