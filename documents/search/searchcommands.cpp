@@ -8,6 +8,7 @@
 #include "documents/untpdffenster.h"
 #include "platform/cp1252.h"
 #include "platform/guardedconnect.h"
+#include "platform/windowplacement.h"
 #include "settings/programsettings.h"
 
 #include <QCryptographicHash>
@@ -82,6 +83,9 @@ void SearchCommands::mnuVolltextsucheClick()
                        &SearchCommands::showHit);
         m_window->setListHeld(m_listHeld);
     }
+    // Beside the document window, where the user reads what it finds.
+    if (m_window->isHidden() && m_documents.frmPDFFenster() != nullptr)
+        WindowPlacement::placeBeside(*m_window, *m_documents.frmPDFFenster());
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -89,9 +93,14 @@ void SearchCommands::mnuVolltextsucheClick()
 
 void SearchCommands::showHit(const QString &path, int page, const QStringList &places)
 {
+    const TfrmPDFFenster *shown = m_documents.frmPDFFenster();
+    const bool wasShown = shown != nullptr && shown->isVisible();
     m_documents.ShowPdfFile(path);
     // The main window's one document window, which ShowPdfFile makes on first use.
     TfrmPDFFenster *window = m_documents.frmPDFFenster();
+    // Opened now: beside the search window, whose list the user goes on reading.
+    if (window != nullptr && !wasShown && window->isVisible() && m_window != nullptr)
+        WindowPlacement::placeBeside(*window, *m_window);
     if (window != nullptr && window->pdfView()->LastLoadedFile() == path)
         showHitInView(*window->pdfView(), page, places);
 }
