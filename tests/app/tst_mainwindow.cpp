@@ -5,12 +5,14 @@
 #include "catalogue/tkennblattliste.h"
 #include "cataloguefixture.h"
 #include "comboboxgestures.h"
+#include "csvreadback.h"
 #include "documents/pdfview.h"
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
 #include "list/kennblattlistmodel.h"
 #include "list/kennblattlistview.h"
 #include "list/listcontroller.h"
+#include "list/listexportcommands.h"
 #include "list/ownerdrawcombobox.h"
 #include "platform/cp1252.h"
 #include "printing/printcommands.h"
@@ -21,9 +23,12 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
@@ -126,6 +131,70 @@ private Q_SLOTS:
         m_window.reset();
         QFile::remove(m_settingsPath);
         QFile::remove(m_dir.filePath(u"Norvenz SZW Kennblätter.mde"_s));
+    }
+
+    // Ctrl+C copies the marked rows with a caption line; "Liste exportieren …" writes the
+    // list as it stands (filtered, sorted) or its marked rows, read back as a spreadsheet does.
+    void copyAndExportTheList()
+    {
+        TfrmMain *w = start();
+        QVERIFY(w);
+        clickSection(1);
+        clickSection(1); // Marke descending
+        auto *changed = control<QComboBox>("cmbFilterGeaendert");
+        choose(changed, 2); // Nicht geänderte
+        const int rows = w->listModel().rowCount();
+        QVERIFY(rows >= 3 && rows < 6);
+        const QStringList captions = {u"Kennblatt-Nr."_s, u"Marke"_s,      u"Pulver"_s,
+                                      u"Herst./Lief."_s,  u"Zusatz-Art"_s, u"TÜO"_s,
+                                      u"Änderung"_s};
+        const auto shownRow = [&](int row) {
+            QStringList fields;
+            for (int col = 0; col < captions.size(); ++col)
+                fields.append(column(col).at(row));
+            return fields;
+        };
+
+        markRows({0, 2});
+        auto *list = control<KennblattListView>("lvKennblaetter");
+        list->setFocus();
+        QTest::keySequence(list, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), captions.join(u'\t') + u'\n' +
+                                                           shownRow(0).join(u'\t') + u'\n' +
+                                                           shownRow(2).join(u'\t') + u'\n');
+
+        auto *item = m_window->findChild<QAction *>(u"mnuListeExportieren"_s);
+        QVERIFY(item != nullptr && item->isVisible());
+        QCOMPARE(item->text().remove(u'&'), u"Liste exportieren …"_s);
+        QVERIFY(control<QMenu>("mnuDatei")->actions().contains(item));
+        const QString path = m_dir.filePath(u"liste.csv"_s);
+        w->listExport().setFileQuestion([&](const QString &) { return path; });
+        QList<QStringList> all = {captions};
+        for (int row = 0; row < rows; ++row)
+            all.append(shownRow(row));
+        m_dialogs->queueAnswer(DialogAnswer::No); // the whole list, not only the marked rows
+        item->trigger();
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().first().caption, u"Bestätigen"_s);
+        QCOMPARE(readCsvBack(path), all);
+        m_dialogs->queueAnswer(DialogAnswer::Yes);
+        item->trigger();
+        QCOMPARE(readCsvBack(path), QList<QStringList>({captions, shownRow(0), shownRow(2)}));
+        // Nothing marked: no question, the whole list.
+        markRows({});
+        m_dialogs->clear();
+        QFile::remove(path);
+        item->trigger();
+        QVERIFY(m_dialogs->shown().isEmpty());
+        QCOMPARE(readCsvBack(path), all);
+        // A target that cannot be written: the German message, the old file untouched.
+        w->listExport().setFileQuestion(
+            [&](const QString &) { return m_dir.filePath(u"fehlt/liste.csv"_s); });
+        item->trigger();
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().first().caption, u"Fehler"_s);
+        QVERIFY(m_dialogs->shown().first().text.contains(u"fehlt"_s));
+        QCOMPARE(readCsvBack(path), all);
     }
 
     void startupLoadsTheCatalogue()
