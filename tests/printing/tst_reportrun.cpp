@@ -8,6 +8,7 @@
 #include "testfiles.h"
 #include "vectorcurrentlist.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -281,6 +283,7 @@ private Q_SLOTS:
         m_form->ReportSystem1->settings().destination = ReportDestination::Preview;
         QString title;
         bool modal = false;
+        bool closeShown = false;
         int pages = 0;
         // The status window comes first; the preview follows when the pages are done.
         QTimer poll;
@@ -292,12 +295,30 @@ private Q_SLOTS:
             title = preview->windowTitle();
             modal = preview->isModal();
             pages = preview->findChild<QSpinBox *>(u"spnSeite"_s)->maximum();
+            // "Schließen" in sight as the preview opens, and in a narrow preview too, not in
+            // the tool bar's overflow menu.
+            for (int width : {preview->width(), 420}) {
+                preview->resize(width, preview->height());
+                QCoreApplication::processEvents();
+                closeShown = false;
+                for (const QToolButton *button : preview->findChildren<QToolButton *>()) {
+                    if (button->defaultAction() != nullptr &&
+                        button->defaultAction()->objectName() == u"actSchliessen"_s) {
+                        const QRect place(button->mapTo(preview, QPoint()), button->size());
+                        closeShown = button->isVisible() && preview->rect().contains(place) &&
+                                     button->text() == u"&Schließen"_s;
+                    }
+                }
+                if (!closeShown)
+                    break;
+            }
             preview->close();
         });
         poll.start(10);
         runReport(0, list(records));
         QCOMPARE(title, u"Listen Vorschau"_s);
         QVERIFY(modal);
+        QVERIFY(closeShown);
         QCOMPARE(pages, printed);
     }
 };
