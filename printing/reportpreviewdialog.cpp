@@ -49,7 +49,7 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportDocument &document,
     const qreal pageWidth = document.layout().paperSize().width() * logicalDpiX() /
                             ReportUnitsPerInch * settings.previewZoom / 100.0;
     // Wide enough for the tool bar too, where the screen allows.
-    const int width = std::max(int(pageWidth) + 80, layout()->sizeHint().width());
+    const int width = std::max(int(pageWidth) + 80, layout->sizeHint().width());
     resize(qMin(screen.width() * 9 / 10, width), screen.height() * 9 / 10);
     m_view->setZoom(settings.previewZoom);
     m_zoom->setCurrentText(QString::number(settings.previewZoom) + u" %"_s);
