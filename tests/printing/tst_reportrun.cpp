@@ -306,7 +306,7 @@ private Q_SLOTS:
                         button->defaultAction()->objectName() == u"actSchliessen"_s) {
                         const QRect place(button->mapTo(preview, QPoint()), button->size());
                         closeShown = button->isVisible() && preview->rect().contains(place) &&
-                                     button->text() == u"&Schließen"_s;
+                                     button->text().remove(u'&') == u"Schließen"_s;
                     }
                 }
                 if (!closeShown)
