@@ -23,8 +23,11 @@ constexpr char16_t Escape = 27;
 
 } // namespace
 
+// A dialog-type window, because only those tell the window manager whom they belong to
+// (WM_TRANSIENT_FOR on X11): it then stays above its owner, the main window, and goes with it,
+// but not above other programs.
 TfrmPDFFenster::TfrmPDFFenster(QWidget *owner)
-    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                          Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::TfrmPDFFenster>())

@@ -15,53 +15,81 @@ int within(int wanted, int length, int low, int high)
     return std::max(low, std::min(wanted, high - length + 1));
 }
 
-} // namespace
-
-std::optional<QRect> besideOf(const QRect &other, QSize frameSize, const QRect &screen)
+// Right of `other`, then left of it, as wide as the room there allows (not below `minimum`).
+std::optional<QRect> narrowedBeside(const QRect &other, QSize size, int minimum,
+                                    const QRect &screen)
 {
-    const int width = frameSize.width();
-    const int height = frameSize.height();
-    if (width > screen.width() || height > screen.height())
-        return std::nullopt;
-    const int top = within(other.top(), height, screen.top(), screen.bottom());
-    const int left = within(other.left(), width, screen.left(), screen.right());
-    const QRect candidates[] = {
-        {QPoint(other.right() + 1 + Gap, top), frameSize},
-        {QPoint(other.left() - Gap - width, top), frameSize},
-        {QPoint(left, other.bottom() + 1 + Gap), frameSize},
-        {QPoint(left, other.top() - Gap - height), frameSize},
-    };
-    for (const QRect &candidate : candidates) {
-        if (screen.contains(candidate))
-            return candidate;
+    const int top = within(other.top(), size.height(), screen.top(), screen.bottom());
+    const int right = screen.right() - other.right() - Gap;
+    if (right >= minimum)
+        return QRect(other.right() + 1 + Gap, top, std::min(size.width(), right), size.height());
+    const int left = other.left() - screen.left() - Gap;
+    if (left >= minimum) {
+        const int width = std::min(size.width(), left);
+        return QRect(other.left() - Gap - width, top, width, size.height());
     }
     return std::nullopt;
 }
 
-void placeBeside(QWidget &window, const QWidget &other)
+QMargins frameOf(const QWidget &window)
+{
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+} // namespace
+
+std::optional<SideBySide> sideBySide(const QRect &other, QSize frameSize, int minimumWidth,
+                                     const QRect &screen)
+{
+    const QSize size(frameSize.width(), std::min(frameSize.height(), screen.height()));
+    if (minimumWidth > screen.width())
+        return std::nullopt;
+    const int top = within(other.top(), size.height(), screen.top(), screen.bottom());
+    const int left = within(other.left(), size.width(), screen.left(), screen.right());
+    const QRect atItsSize[] = {
+        {QPoint(other.right() + 1 + Gap, top), size},
+        {QPoint(other.left() - Gap - size.width(), top), size},
+        {QPoint(left, other.bottom() + 1 + Gap), size},
+        {QPoint(left, other.top() - Gap - size.height()), size},
+    };
+    for (const QRect &candidate : atItsSize) {
+        if (screen.contains(candidate))
+            return SideBySide{candidate, other};
+    }
+    if (const std::optional<QRect> narrowed = narrowedBeside(other, size, minimumWidth, screen))
+        return SideBySide{*narrowed, other};
+    const QRect moved = other.translated(screen.left() - other.left(), 0);
+    if (const std::optional<QRect> narrowed = narrowedBeside(moved, size, minimumWidth, screen))
+        return SideBySide{*narrowed, moved};
+    return std::nullopt;
+}
+
+void placeBeside(QWidget &window, QWidget &other)
 {
     if (!other.isVisible())
         return;
     // Before the window manager framed the window, its frame is taken to be as the other's.
-    QMargins frame(window.geometry().left() - window.frameGeometry().left(),
-                   window.geometry().top() - window.frameGeometry().top(),
-                   window.frameGeometry().right() - window.geometry().right(),
-                   window.frameGeometry().bottom() - window.geometry().bottom());
-    if (frame.isNull()) {
-        frame = QMargins(other.geometry().left() - other.frameGeometry().left(),
-                         other.geometry().top() - other.frameGeometry().top(),
-                         other.frameGeometry().right() - other.geometry().right(),
-                         other.frameGeometry().bottom() - other.geometry().bottom());
-    }
+    QMargins frame = frameOf(window);
+    if (frame.isNull())
+        frame = frameOf(other);
     const QRect current = window.geometry().marginsAdded(frame);
     if (window.isVisible() && !current.intersects(other.frameGeometry()))
         return;
     const QScreen *screen = other.screen();
     if (screen == nullptr)
         return;
-    if (const std::optional<QRect> place =
-            besideOf(other.frameGeometry(), current.size(), screen->availableGeometry()))
-        window.move(place->topLeft());
+    const int minimumWidth = window.minimumWidth() + frame.left() + frame.right();
+    const std::optional<SideBySide> place = sideBySide(other.frameGeometry(), current.size(),
+                                                       minimumWidth, screen->availableGeometry());
+    if (!place)
+        return;
+    if (place->other.topLeft() != other.frameGeometry().topLeft())
+        other.move(place->other.topLeft());
+    window.resize(place->window.size().shrunkBy(frame));
+    window.move(place->window.topLeft());
 }
 
 } // namespace WindowPlacement

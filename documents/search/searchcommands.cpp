@@ -93,7 +93,7 @@ void SearchCommands::mnuVolltextsucheClick()
 
 void SearchCommands::showHit(const QString &path, int page, const QStringList &places)
 {
-    const TfrmPDFFenster *shown = m_documents.frmPDFFenster();
+    const TfrmPDFFenster *const shown = m_documents.frmPDFFenster();
     const bool wasShown = shown != nullptr && shown->isVisible();
     m_documents.ShowPdfFile(path);
     // The main window's one document window, which ShowPdfFile makes on first use.

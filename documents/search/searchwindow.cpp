@@ -32,7 +32,10 @@ QString sheets(int count)
 
 SearchWindow::SearchWindow(SheetDirectory sheets, PDFViewCommands::TextExtraction extract,
                            const QString &indexPath, const QString &catalogue, QWidget *owner)
-    : QWidget(owner, Qt::Window)
+    // A dialog-type window belongs to its owner for the window manager: it stays above it.
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                         Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::SearchWindow>())
     , m_sheets(std::move(sheets))
     , m_indexPath(indexPath)
