@@ -69,6 +69,11 @@ private Q_SLOTS:
         const QList<int> dark = darkColumns(header, 1);
         QVERIFY(!dark.isEmpty());
         QVERIFY2(dark.last() < width - 3, qPrintable(QString::number(dark.last())));
+        // ...and is painted whole: its ink is as wide as the text shown (the style clips what
+        // does not fit its label's room).
+        const int ink = dark.last() - dark.first() + 1;
+        const int advance = header.fontMetrics().horizontalAdvance(shown);
+        QVERIFY2(ink >= advance - 3, qPrintable(u"%1 %2"_s.arg(ink).arg(advance)));
         // With an arrow shown, the caption still fits beside it.
         if (image) {
             header.setSectionImage(1, SortArrow::Down);
