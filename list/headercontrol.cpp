@@ -77,7 +77,9 @@ void HeaderControl::initStyleOptionForIndex(QStyleOptionHeader *option, int logi
         const int extent = style()->pixelMetric(QStyle::PM_SmallIconSize, option, this);
         text.setLeft(text.left() + option->icon.actualSize(QSize(extent, extent)).width() + 2);
     }
-    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, text.width());
+    // A few pixels spare, as the view itself keeps: on a scaled screen the text is drawn with
+    // slightly wider advances than the metrics of the logical font say.
+    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, text.width() - 4);
 }
 
 QString HeaderControl::shownCaption(int section) const

@@ -1,6 +1,7 @@
 // The caption header: a caption that does not fit its section ends in "…" before the section's
 // edge, with the room of the sort arrow taken off.
 #include "list/headercontrol.h"
+#include "platform/designfont.h"
 
 #include <QTest>
 
@@ -44,7 +45,8 @@ private Q_SLOTS:
         QTest::newRow("Zusatz-Art at its design width") << u"Zusatz-Art"_s << true << 50 << true;
         QTest::newRow("TÜO fits") << u"TÜO"_s << true << 50 << false;
         QTest::newRow("Kennblatt-Nr. fits") << u"Kennblatt-Nr."_s << true << 150 << false;
-        QTest::newRow("Änderung without image") << u"Änderung"_s << false << 50 << true;
+        QTest::newRow("Änderung without image") << u"Änderung"_s << false << 50 << false;
+        QTest::newRow("Änderung narrowed") << u"Änderung"_s << false << 40 << true;
         QTest::newRow("widened") << u"Herst./Lief."_s << true << 120 << false;
     }
     void captionsFitOrEndInEllipsis()
@@ -54,6 +56,7 @@ private Q_SLOTS:
         QFETCH(int, width);
         QFETCH(bool, cut);
         HeaderControl header({{u"Davor"_s, 60, 0, true}, {caption, width, 0, image}});
+        header.setFont(designFont(u"Verdana"_s, 11)); // the main window's
         header.setFixedHeight(17);
         header.resize(60 + width + 40, 17);
         header.show();
