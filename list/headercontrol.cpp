@@ -77,9 +77,11 @@ void HeaderControl::initStyleOptionForIndex(QStyleOptionHeader *option, int logi
         const int extent = style()->pixelMetric(QStyle::PM_SmallIconSize, option, this);
         text.setLeft(text.left() + option->icon.actualSize(QSize(extent, extent)).width() + 2);
     }
-    // A few pixels spare, as the view itself keeps: on a scaled screen the text is drawn with
-    // slightly wider advances than the metrics of the logical font say.
-    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, text.width() - 4);
+    // On a scaled screen a few pixels spare: the text is then laid out for the device's
+    // pixels, with slightly wider advances than the logical font's metrics say.
+    const int spare = devicePixelRatioF() > 1.0 ? 4 : 0;
+    option->text =
+        option->fontMetrics.elidedText(option->text, Qt::ElideRight, text.width() - spare);
 }
 
 QString HeaderControl::shownCaption(int section) const
