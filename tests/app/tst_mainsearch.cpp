@@ -7,9 +7,7 @@
 #include "documents/search/searchresultmodel.h"
 #include "documents/search/searchwindow.h"
 #include "list/kennblattlistmodel.h"
-#include "platform/cp1252.h"
 #include "scripteddialogservice.h"
-#include "testfiles.h"
 #include "testpdfs.h"
 
 #include <QAction>
@@ -48,9 +46,7 @@ private Q_SLOTS:
         for (const auto &[name, text] : sheets)
             QVERIFY(TestPdfs::writeLinesPdf(m_dir.filePath(name), {text}));
         const QString settings = m_dir.filePath(u"kennblaetter.INI"_s);
-        const QByteArray folder = Cp1252::fromUnicode(m_dir.path()) + '/';
-        writeFile(settings, "[Einstellungen]\r\nPfadZuMDEDatei=" + folder +
-                                "\r\nPfadZuPDFDateien=" + folder + "\r\n");
+        writeFixtureSettings(settings, m_dir.path());
         m_window = std::make_unique<TfrmMain>(m_dialogs, m_catalogue, settings);
         m_window->show();
     }

@@ -58,10 +58,7 @@ class TestMainWindow : public QObject
     {
         if (!writeFixtureCatalogue(m_dir.path(), catalogue))
             return nullptr;
-        const QByteArray folder = Cp1252::fromUnicode(m_dir.path()) + '/';
-        writeFile(m_settingsPath, "[Einstellungen]\r\nPfadZuMDEDatei=" + folder +
-                                      "\r\nPfadZuPDFDateien=" + folder + "\r\n" + einstellungen +
-                                      otherSections);
+        writeFixtureSettings(m_settingsPath, m_dir.path(), einstellungen + otherSections);
         return create();
     }
 

@@ -10,14 +10,13 @@
 #include "documents/pdfview.h"
 #include "documents/search/searchwindow.h"
 #include "documents/untpdffenster.h"
-#include "platform/cp1252.h"
 #include "platform/qtdialogservice.h"
 #include "printing/printcommands.h"
 #include "printing/printerdialogs.h"
 #include "printing/untdruckstatus.h"
 #include "scripteddialogservice.h"
-#include "testfiles.h"
 #include "testpdfs.h"
+#include "windowmanagerstate.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +24,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegion>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -42,20 +40,10 @@ QString run(const QString &program, const QStringList &arguments)
     return QString::fromLatin1(process.readAllStandardOutput());
 }
 
-// The window ids of a root window property of the window manager.
-QList<quint64> rootWindows(const char *property)
-{
-    QList<quint64> ids;
-    const QString text = run(u"xprop"_s, {u"-root"_s, QString::fromLatin1(property)});
-    for (const QRegularExpressionMatch &m : QRegularExpression(u"0x[0-9a-f]+"_s).globalMatch(text))
-        ids.append(m.captured().toULongLong(nullptr, 16));
-    return ids;
-}
-
 // Whether `upper` lies above `lower` in the window manager's stacking (bottom to top).
 bool above(const QWidget &upper, const QWidget &lower)
 {
-    const QList<quint64> stacking = rootWindows("_NET_CLIENT_LIST_STACKING");
+    const QList<quint64> stacking = rootWindowIds("_NET_CLIENT_LIST_STACKING");
     const qsizetype u = stacking.indexOf(upper.winId());
     const qsizetype l = stacking.indexOf(lower.winId());
     return u >= 0 && l >= 0 && u > l;
@@ -63,7 +51,7 @@ bool above(const QWidget &upper, const QWidget &lower)
 
 bool isActive(const QWidget &window)
 {
-    return rootWindows("_NET_ACTIVE_WINDOW").contains(window.winId());
+    return rootWindowIds("_NET_ACTIVE_WINDOW").contains(window.winId());
 }
 
 // A click with the real pointer, as the window manager sees it.
@@ -92,9 +80,7 @@ private Q_SLOTS:
         QVERIFY(writeFixtureCatalogue(m_dir.path(), FixtureCatalogue::sample()));
         QVERIFY(TestPdfs::writeTextPdf(m_dir.filePath(u"01234_05.pdf"_s), {u"Kennblatt"_s}));
         const QString settings = m_dir.filePath(u"kennblaetter.INI"_s);
-        const QByteArray folder = Cp1252::fromUnicode(m_dir.path()) + '/';
-        writeFile(settings, "[Einstellungen]\r\nPfadZuMDEDatei=" + folder +
-                                "\r\nPfadZuPDFDateien=" + folder + "\r\nTimerSplash=1\r\n");
+        writeFixtureSettings(settings, m_dir.path(), "TimerSplash=1\r\n");
         m_window = std::make_unique<TfrmMain>(m_dialogs, m_catalogue, settings);
         m_window->show();
         QTRY_VERIFY_WITH_TIMEOUT(m_window->isMaximized(), 10000);
@@ -151,10 +137,10 @@ private Q_SLOTS:
         other.start(u"xmessage"_s, {u"-name"_s, u"anderes"_s, u"Ein anderes Programm"_s});
         if (!other.waitForStarted(5000))
             QSKIP("xmessage (x11-utils) is not installed");
-        QList<quint64> before = rootWindows("_NET_CLIENT_LIST_STACKING");
-        QTRY_VERIFY_WITH_TIMEOUT(rootWindows("_NET_CLIENT_LIST_STACKING").size() > before.size(),
+        QList<quint64> before = rootWindowIds("_NET_CLIENT_LIST_STACKING");
+        QTRY_VERIFY_WITH_TIMEOUT(rootWindowIds("_NET_CLIENT_LIST_STACKING").size() > before.size(),
                                  5000);
-        const QList<quint64> stacking = rootWindows("_NET_CLIENT_LIST_STACKING");
+        const QList<quint64> stacking = rootWindowIds("_NET_CLIENT_LIST_STACKING");
         QVERIFY(stacking.last() != status->winId());
         QVERIFY(stacking.indexOf(status->winId()) < stacking.size() - 1);
         other.kill();
