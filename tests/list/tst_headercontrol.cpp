@@ -3,6 +3,7 @@
 #include "list/headercontrol.h"
 #include "platform/designfont.h"
 
+#include <QIcon>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -80,7 +81,15 @@ private Q_SLOTS:
         // With an arrow shown, the caption still fits beside it.
         if (image) {
             header.setSectionImage(1, SortArrow::Down);
-            QVERIFY(darkColumns(header, 1).last() < width - 3);
+            const QList<int> withArrow = darkColumns(header, 1);
+            QVERIFY(withArrow.last() < width - 3);
+            // The arrow itself is painted left of the caption, for the screen's own pixels.
+            QVERIFY(withArrow.first() < dark.first());
+            const qreal ratio = header.devicePixelRatio();
+            const QIcon arrow =
+                header.model()->headerData(1, Qt::Horizontal, Qt::DecorationRole).value<QIcon>();
+            QCOMPARE(arrow.pixmap(QSize(SortArrowWidth, SortArrowHeight), ratio).size(),
+                     QSize(SortArrowWidth, SortArrowHeight) * ratio);
         }
     }
 };
