@@ -1,39 +1,32 @@
-#include "documents/engine/renderqueue.h"
+#include "documents/engine/core/renderqueue.h"
 
 #include <QFutureWatcher>
 #include <QSet>
 #include <QtConcurrent/qtconcurrenttask.h>
 
-#include "documents/engine/pagelayout.h"
-
-TileGrid::TileGrid(QSizeF pagePoints, const RenderKey &key)
-{
-    const QSize logical = PageLayout::pixelSize(pagePoints, key.scale());
-    pagePixels = QSize(qRound(logical.width() * key.devicePixelRatio()),
-                       qRound(logical.height() * key.devicePixelRatio()));
-    columns = (pagePixels.width() + TileSize - 1) / TileSize;
-    rows = (pagePixels.height() + TileSize - 1) / TileSize;
-}
-
-QRect TileGrid::tile(int index) const
-{
-    const QRect cell((index % columns) * TileSize, (index / columns) * TileSize, TileSize,
-                     TileSize);
-    return cell.intersected(QRect(QPoint(0, 0), pagePixels));
-}
-
 RenderQueue::RenderQueue(int cacheKiB, QObject *parent)
     : QObject(parent)
+    , m_ownPool(std::make_unique<QThreadPool>())
+    , m_pool(*m_ownPool)
     , m_cache(cacheKiB)
 {
     // Poppler renders one page of a document at a time anyway (see EngineDocument).
     m_pool.setMaxThreadCount(1);
 }
 
+RenderQueue::RenderQueue(int cacheKiB, QThreadPool &pool, QObject *parent)
+    : QObject(parent)
+    , m_pool(pool)
+    , m_cache(cacheKiB)
+{
+}
+
 RenderQueue::~RenderQueue()
 {
+    // Jobs hold the document and their flag themselves; those still queued end at once.
     cancelAll();
-    m_pool.waitForDone();
+    if (m_ownPool)
+        m_pool.waitForDone();
 }
 
 void RenderQueue::cancelAll()

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "documents/engine/enginedocument.h"
+#include "documents/engine/core/enginedocument.h"
+#include "documents/engine/core/tilegrid.h"
 
 #include <QCache>
 #include <QHash>
-#include <QHashFunctions>
 #include <QImage>
 #include <QObject>
 #include <QThreadPool>
@@ -15,42 +15,9 @@
 template<typename T>
 class QFutureWatcher;
 
-// One rendered piece of a page. Large pages are cut into tiles so that a high zoom renders
-// only what is seen.
-struct RenderKey
-{
-    int page = 0;
-    int zoom = 0;     // logical pixels per point, times 10,000
-    int rotation = 0; // degrees; pages are shown with their own rotation only
-    int dpr = 100;    // device pixel ratio, times 100
-    int tile = 0;
-
-    bool operator==(const RenderKey &) const = default;
-    double scale() const { return zoom / 10000.0; }
-    double devicePixelRatio() const { return dpr / 100.0; }
-};
-
-inline size_t qHash(const RenderKey &key, size_t seed = 0)
-{
-    return qHashMulti(seed, key.page, key.zoom, key.rotation, key.dpr, key.tile);
-}
-
-// How a page of a given size is cut into tiles at the scale of a key.
-struct TileGrid
-{
-    static constexpr int TileSize = 2048; // device pixels
-
-    TileGrid(QSizeF pagePoints, const RenderKey &key);
-    int count() const { return columns * rows; }
-    QRect tile(int index) const; // in the page's device pixels
-
-    QSize pagePixels;
-    int columns = 1;
-    int rows = 1;
-};
-
-// Renders tiles on a worker thread, newest requests for visible pages first, and keeps the
-// results in a cache bounded in memory. Results arrive on the thread that owns the queue.
+// Renders tiles on a worker thread, requests for visible pages before prefetches (each kind in
+// the order asked), and keeps the results in a cache bounded in memory. Results arrive on the
+// thread that owns the queue.
 class RenderQueue final : public QObject
 {
     Q_OBJECT
@@ -60,6 +27,9 @@ public:
     enum class Priority { Prefetch = 0, Visible = 1 };
 
     explicit RenderQueue(int cacheKiB, QObject *parent = nullptr);
+    // Renders on the caller's pool instead of a worker of its own (tests hold its thread to
+    // see the order of the jobs).
+    RenderQueue(int cacheKiB, QThreadPool &pool, QObject *parent = nullptr);
     ~RenderQueue() override;
 
     // Drops the cache and cancels every job of the previous document.
@@ -96,7 +66,8 @@ private:
     void finished(const RenderKey &key, QFutureWatcher<Result> *watcher);
     void cancelAll();
 
-    QThreadPool m_pool;
+    std::unique_ptr<QThreadPool> m_ownPool;
+    QThreadPool &m_pool;
     std::shared_ptr<const EngineDocument> m_document;
     QCache<RenderKey, QImage> m_cache;
     QHash<RenderKey, Job> m_jobs;

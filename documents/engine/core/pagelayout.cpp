@@ -1,4 +1,4 @@
-#include "documents/engine/pagelayout.h"
+#include "documents/engine/core/pagelayout.h"
 
 #include <algorithm>
 #include <array>

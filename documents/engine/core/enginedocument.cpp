@@ -1,4 +1,4 @@
-#include "documents/engine/enginedocument.h"
+#include "documents/engine/core/enginedocument.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -86,12 +86,13 @@ std::unique_ptr<EngineDocument> EngineDocument::open(const QString &path, Status
         return nullptr;
     }
     std::unique_ptr<EngineDocument> document(new EngineDocument(path, std::move(popplerDocument)));
+    // Nobody else sees the document yet.
     if (document->m_document->isLocked()) {
         document->m_status = Status::Locked;
         document->m_neededPassword = true;
     } else
         document->readPages();
-    *status = document->m_status;
+    *status = document->status();
     if (*status != Status::Opened && *status != Status::Locked)
         return nullptr;
     return document;
@@ -125,14 +126,41 @@ bool EngineDocument::unlock(const QString &password)
 void EngineDocument::readPages()
 {
     QMutexLocker lock(&m_mutex);
-    m_pageSizes.clear();
+    QList<QSizeF> sizes;
     const int count = std::max(0, m_document->numPages());
-    m_pageSizes.reserve(count);
+    sizes.reserve(count);
     for (int i = 0; i < count; ++i) {
         const std::unique_ptr<Poppler::Page> page = m_document->page(i);
-        m_pageSizes.append(page ? saneSize(page->pageSizeF()) : A4Points);
+        sizes.append(page ? saneSize(page->pageSizeF()) : A4Points);
     }
+    // All pages at once: a reader sees the locked document or the opened one, never half.
+    QMutexLocker pagesLock(&m_pagesMutex);
+    m_pageSizes = std::move(sizes);
     m_status = count > 0 ? Status::Opened : Status::NoPages;
+}
+
+EngineDocument::Status EngineDocument::status() const
+{
+    QMutexLocker lock(&m_pagesMutex);
+    return m_status;
+}
+
+int EngineDocument::pageCount() const
+{
+    QMutexLocker lock(&m_pagesMutex);
+    return int(m_pageSizes.size());
+}
+
+QSizeF EngineDocument::pageSize(int index) const
+{
+    QMutexLocker lock(&m_pagesMutex);
+    return index >= 0 && index < m_pageSizes.size() ? m_pageSizes.at(index) : QSizeF();
+}
+
+QList<QSizeF> EngineDocument::pageSizes() const
+{
+    QMutexLocker lock(&m_pagesMutex);
+    return m_pageSizes;
 }
 
 QImage EngineDocument::render(int index, QSize pagePixels, const QRect &region,

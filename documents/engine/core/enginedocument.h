@@ -35,8 +35,10 @@ struct OutlineEntry
 };
 
 // One open PDF document and its pages, the engine's only view of Poppler. Every member may be
-// called from any thread; calls are serialised inside, because a Poppler document renders one
-// page at a time safely.
+// called from any thread. Calls into Poppler are serialised by one lock, because a Poppler
+// document renders one page at a time safely; the pages' sizes and the status have a lock of
+// their own, so that the layout can read them while a page renders. The path and whether a
+// password was needed are fixed before open() returns.
 class EngineDocument
 {
 public:
@@ -52,16 +54,17 @@ public:
     bool isLocked() const;
     // Tries a password; on success the pages are read and status() is Opened or NoPages.
     bool unlock(const QString &password);
-    Status status() const { return m_status; }
+    Status status() const;
     // Whether opening it took a password: programs given the file alone cannot read it.
     bool neededPassword() const { return m_neededPassword; }
 
     const QString &filePath() const { return m_path; }
-    int pageCount() const { return int(m_pageSizes.size()); }
+    // No pages while the document is locked.
+    int pageCount() const;
     // In points, as the page is shown (its own rotation applied); A4 for a page Poppler
-    // cannot read, so that the layout stays whole.
-    QSizeF pageSize(int index) const { return m_pageSizes.at(index); }
-    const QList<QSizeF> &pageSizes() const { return m_pageSizes; }
+    // cannot read, so that the layout stays whole. An empty size for an index out of range.
+    QSizeF pageSize(int index) const;
+    QList<QSizeF> pageSizes() const;
 
     // Renders the part `region` of a page drawn `pagePixels` large. Returns a null image when
     // the page cannot be rendered or `cancel` was set.
@@ -86,10 +89,14 @@ private:
     void readPages();
     int pageIndexOf(const QString &namedDestination) const;
 
-    QString m_path;
+    const QString m_path;
+    bool m_neededPassword = false;
+    // Held for every call into Poppler.
     mutable QMutex m_mutex;
     std::unique_ptr<Poppler::Document> m_document;
+    // Held for the pages and the status. readPages() changes them holding both locks, so
+    // either lock alone is enough to read them; m_mutex is taken first.
+    mutable QMutex m_pagesMutex;
     QList<QSizeF> m_pageSizes;
     Status m_status = Status::Opened;
-    bool m_neededPassword = false;
 };

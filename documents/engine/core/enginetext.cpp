@@ -1,6 +1,6 @@
-#include "documents/engine/enginetext.h"
+#include "documents/engine/core/enginetext.h"
 
-#include "documents/engine/enginedocument.h"
+#include "documents/engine/core/enginedocument.h"
 
 #include <QFile>
 

@@ -1,0 +1,173 @@
+// The engine's document: what opening tells about a file, unlocking with a password, the page
+// sizes, and its members called from several threads while it is unlocked and renders (the
+// ThreadSanitizer job runs this suite too).
+#include "documents/engine/core/enginedocument.h"
+#include "testfiles.h"
+#include "testpdfs.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <latch>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using Status = EngineDocument::Status;
+
+namespace {
+
+constexpr QSizeF A4(595.0, 842.0);
+const QString Password = u"Schweißnaht"_s;
+
+} // namespace
+
+class TestEngineDocument : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    bool m_haveProtected = false;
+
+    QString file(const QString &name) const { return m_folder.filePath(name); }
+
+    std::unique_ptr<EngineDocument> openProtected()
+    {
+        Status status = Status::Missing;
+        std::unique_ptr<EngineDocument> document =
+            EngineDocument::open(file(u"geschützt.pdf"_s), &status);
+        if (status != Status::Locked)
+            qWarning("the protected file opened with status %d", int(status));
+        return document;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(TestPdfs::writeTextPdf(file(u"drei.pdf"_s),
+                                       {u"Seite eins"_s, u"Seite zwei"_s, u"Seite drei"_s}));
+        QVERIFY(TestPdfs::writeTextPdf(file(u"quer.pdf"_s), {u"Quer"_s}, QSizeF(842, 595)));
+        writeFile(file(u"leer.pdf"_s), {});
+        writeFile(file(u"text.pdf"_s), "Dies ist kein PDF.\n");
+        writeFile(file(u"ohne Seiten.pdf"_s),
+                  "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+                  "2 0 obj << /Type /Pages /Kids [] /Count 0 >> endobj\n"
+                  "trailer << /Root 1 0 R >>\n%%EOF\n");
+        m_haveProtected =
+            TestPdfs::encryptWithQpdf(file(u"drei.pdf"_s), file(u"geschützt.pdf"_s), Password);
+    }
+
+    void opening_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QList<QSizeF>>("pages");
+        QTest::newRow("three pages")
+            << u"drei.pdf"_s << int(Status::Opened) << QList<QSizeF>{A4, A4, A4};
+        QTest::newRow("landscape")
+            << u"quer.pdf"_s << int(Status::Opened) << QList<QSizeF>{QSizeF(842, 595)};
+        QTest::newRow("missing") << u"fehlt.pdf"_s << int(Status::Missing) << QList<QSizeF>();
+        QTest::newRow("a folder") << QString() << int(Status::Missing) << QList<QSizeF>();
+        QTest::newRow("empty") << u"leer.pdf"_s << int(Status::Empty) << QList<QSizeF>();
+        QTest::newRow("not a PDF") << u"text.pdf"_s << int(Status::Damaged) << QList<QSizeF>();
+        QTest::newRow("no pages") << u"ohne Seiten.pdf"_s << int(Status::NoPages)
+                                  << QList<QSizeF>();
+    }
+    void opening()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, status);
+        QFETCH(QList<QSizeF>, pages);
+        Status opened = Status::Locked;
+        const std::unique_ptr<EngineDocument> document = EngineDocument::open(file(name), &opened);
+        QCOMPARE(int(opened), status);
+        // Only an opened document is handed out.
+        QCOMPARE(document != nullptr, opened == Status::Opened);
+        if (!document)
+            return;
+        QCOMPARE(document->status(), Status::Opened);
+        QCOMPARE(document->pageCount(), pages.size());
+        QCOMPARE(document->pageSizes(), pages);
+        for (int page = 0; page < pages.size(); ++page)
+            QCOMPARE(document->pageSize(page), pages.at(page));
+        QVERIFY(!document->neededPassword());
+    }
+
+    void aPageOutOfRangeHasNoSize()
+    {
+        Status status = Status::Missing;
+        const std::unique_ptr<EngineDocument> document =
+            EngineDocument::open(file(u"drei.pdf"_s), &status);
+        QVERIFY(document);
+        QCOMPARE(document->pageSize(3), QSizeF());
+        QCOMPARE(document->pageSize(-1), QSizeF());
+    }
+
+    void unlocking()
+    {
+        if (!m_haveProtected)
+            QSKIP("qpdf is not installed");
+        const std::unique_ptr<EngineDocument> document = openProtected();
+        QVERIFY(document);
+        QCOMPARE(document->status(), Status::Locked);
+        QVERIFY(document->isLocked());
+        QCOMPARE(document->pageCount(), 0);
+        QVERIFY(!document->unlock(u"falsch"_s));
+        QCOMPARE(document->pageCount(), 0);
+        QVERIFY(document->unlock(Password));
+        QVERIFY(!document->isLocked());
+        QCOMPARE(document->status(), Status::Opened);
+        QCOMPARE(document->pageSizes(), (QList<QSizeF>{A4, A4, A4}));
+        QVERIFY(document->neededPassword());
+        QVERIFY(document->unlock(u"egal"_s)); // open already
+    }
+
+    // Readers on three threads see the locked document or the opened one, never a part of
+    // it, while the document is unlocked and renders on two more.
+    void membersFromAnyThread()
+    {
+        if (!m_haveProtected)
+            QSKIP("qpdf is not installed");
+        const std::unique_ptr<EngineDocument> document = openProtected();
+        QVERIFY(document);
+        constexpr int Readers = 3;
+        std::latch started(Readers + 1);
+        std::atomic_int halfSeen = 0;
+        std::atomic_int openedSeen = 0;
+        std::atomic_bool failed = false;
+        const auto read = [&] {
+            started.arrive_and_wait();
+            for (bool opened = false; !opened && !failed;) {
+                const int count = document->pageCount();
+                const QList<QSizeF> sizes = document->pageSizes();
+                const QSizeF first = document->pageSize(0);
+                const Status status = document->status();
+                if ((count != 0 && count != 3) || (sizes != QList<QSizeF>{} && sizes.size() != 3) ||
+                    (!first.isEmpty() && first != A4))
+                    ++halfSeen;
+                opened = status == Status::Opened && sizes.size() == 3;
+                openedSeen += opened ? 1 : 0;
+            }
+        };
+        std::vector<std::thread> threads;
+        for (int i = 0; i < Readers; ++i)
+            threads.emplace_back(read);
+        started.arrive_and_wait();
+        const bool unlocked = document->unlock(Password);
+        failed = !unlocked;
+        QImage rendered[2];
+        for (int i = 0; i < 2; ++i)
+            threads.emplace_back([&, i] {
+                rendered[i] = document->render(i, QSize(298, 421), QRect(0, 0, 298, 421), nullptr);
+            });
+        for (std::thread &thread : threads)
+            thread.join();
+        QVERIFY(unlocked);
+        QCOMPARE(halfSeen.load(), 0);
+        QCOMPARE(openedSeen.load(), Readers);
+        for (const QImage &image : rendered)
+            QCOMPARE(image.size(), QSize(298, 421));
+    }
+};
+
+QTEST_MAIN(TestEngineDocument)
+#include "tst_enginedocument.moc"
