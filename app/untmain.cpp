@@ -89,8 +89,8 @@ void TfrmMain::buildDesign()
 void TfrmMain::createSubsystems()
 {
     m_filters = std::make_unique<FilterBar>(m_dialogs, *ui->clientArea, m_loaded);
-    m_list = std::make_unique<ListController>(m_dialogs, m_catalogue, *m_filters,
-                                              *ui->lvKennblaetter, *ui->StaticText2);
+    m_list = std::make_unique<ListController>(m_dialogs, m_catalogue, *ui->lvKennblaetter,
+                                              *ui->StaticText2);
     m_headers = std::make_unique<ColumnHeaders>(m_dialogs, *ui->Panel1, *ui->lvKennblaetter);
     m_export = std::make_unique<ListExportCommands>(m_dialogs, *m_list, *this);
     m_documents = std::make_unique<DocumentCommands>(m_dialogs, m_settings, *m_list, *this);
@@ -116,8 +116,10 @@ void TfrmMain::wireList()
     FilterBar *filters = m_filters.get();
     ListController *list = m_list.get();
     ColumnHeaders *headers = m_headers.get();
+    // The filters flow one way: the bar hands on what its controls hold, the list builds.
     connectGuarded(m_dialogs, filters, &FilterBar::filtersCommitted, list,
-                   [list] { list->RebuildList(true); });
+                   &ListController::applyFilters);
+    connect(filters, &FilterBar::filtersCleared, list, &ListController::forgetRestriction);
     connectGuarded(m_dialogs, ui->mnuAlleFilterloeschen, &QAction::triggered, filters,
                    &FilterBar::mnuAlleFilterloeschenClick);
     connectGuarded(m_dialogs, headers, &ColumnHeaders::filterSectionResized, filters,

@@ -8,7 +8,7 @@ class TKennblatt;
 
 // The catalogue list as the main window shows it, for the commands that work on it (opening
 // a data sheet, printing): the rows in their current order, which of them are marked, the
-// sort order and what the filter controls hold. Read-only.
+// sort order and the filters the rows were built with. Read-only.
 class CurrentList
 {
 public:

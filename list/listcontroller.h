@@ -7,7 +7,6 @@
 #include <QObject>
 
 class DialogService;
-class FilterBar;
 class KennblattListModel;
 class KennblattListView;
 class QLabel;
@@ -22,11 +21,9 @@ class ListController final : public QObject, public CurrentList
     Q_DISABLE_COPY_MOVE(ListController)
 
 public:
-    // Shows its rows in `view` and their number in `count`; the filters are what `filters`
-    // holds when a rebuild runs.
+    // Shows its rows in `view` and their number in `count`.
     ListController(DialogService &dialogs, const TKennblattListe &catalogue,
-                   const FilterBar &filters, KennblattListView &view, QLabel &count,
-                   QObject *parent = nullptr);
+                   KennblattListView &view, QLabel &count, QObject *parent = nullptr);
 
     // Signed sort column: +n ascending, -n descending by column n; 0 until the first sort.
     qint32 SortOrder = 0;
@@ -40,8 +37,14 @@ public:
     // filters lifts it too.
     void setRestriction(const RecordRestriction &restriction);
     void clearRestriction();
+    // Lifts the restriction for the next build without building: after a filter reset, whose
+    // commit builds.
+    void forgetRestriction();
 
-    // Event handlers and the list build.
+    // The filters as the filter bar committed them: kept for the later builds, and built.
+    void applyFilters(const FilterState &filters);
+
+    // Event handlers and the list build, with the filters last applied.
     void RebuildList(bool clearFirst);
     void hcKopfSectionClick(int section);
     void lvKennblaetterSelectItem();
@@ -54,7 +57,7 @@ public:
     bool isMarked(int row) const override;
     QList<int> markedRows() const override;
     qint32 sortOrder() const override { return SortOrder; }
-    FilterState filterState() const override;
+    FilterState filterState() const override { return m_filters; }
 
 Q_SIGNALS:
     // A header click chose the sort order; its column shows the arrow.
@@ -66,10 +69,10 @@ Q_SIGNALS:
 private:
     void showRestriction(bool statusTaken);
 
-    const FilterBar &m_filters;
     KennblattListView &m_view;
     QLabel &m_count;
     KennblattListModel *m_model;
     ListBuilder m_builder;
+    FilterState m_filters;
     bool m_restrictionShown = false;
 };
