@@ -91,6 +91,8 @@ private Q_SLOTS:
         row("one pair only", "[S]\nk=\"\"v\"\"\n", "S", "k", "\"v\"");
         row("quotes must match", "[S]\nk=\"v'\n", "S", "k", "\"v'");
         row("lone quote", "[S]\nk=\"\n", "S", "k", "\"");
+        row("quotes around nothing", "[S]\nk=\"\"\n", "S", "k", "");
+        row("single quotes around nothing", "[S]\nk=''\n", "S", "k", "");
         row("backslashes are plain", windowsFile, "Einstellungen", "PfadZuMDEDatei", "C:\\Daten\\");
         row("letter case of names", windowsFile, "vIEW", "AENDERUNGSFILTER", "1");
         row("umlaut value", windowsFile, "einstellungen", "namepdfpraegeliste",
