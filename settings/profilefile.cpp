@@ -3,6 +3,7 @@
 #include "platform/apperror.h"
 #include "platform/cp1252.h"
 #include "platform/decimalnumber.h"
+#include "platform/savefile.h"
 #include "platform/textrules.h"
 
 #include <QFile>
@@ -347,7 +348,8 @@ void ProfileFile::writeContent(const QByteArray &content)
     // file is written in place, as the profile functions the format comes from do.
     QSaveFile file(m_path);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
+        !commitSaveFile(file))
         throwWriteError();
     m_content = content;
     parse();

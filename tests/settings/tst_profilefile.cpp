@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -325,6 +326,28 @@ private Q_SLOTS:
         file.writeInteger("View", "TUEOfilter", 9);
         QCOMPARE(ProfileFile(m_ini).readInteger("View", "TUEOfilter", 0), 9);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"kennblaetter.INI"_s});
+    }
+
+    // The whole file is written anew: on a full disk the old one must stay, not an empty
+    // one take its place.
+    void aFullDiskLeavesTheFileAsItWas()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small tmpfs as a full disk needs root");
+        QTemporaryDir mountPoint;
+        if (QProcess::execute(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=64k"_s, u"tmpfs"_s,
+                                           mountPoint.path()}) != 0)
+            QSKIP("this system allows no mounts (a container without the right to mount)");
+        const auto unmount =
+            qScopeGuard([&] { QProcess::execute(u"umount"_s, {mountPoint.path()}); });
+        const QString ini = mountPoint.filePath(u"kennblaetter.INI"_s);
+        writeFile(ini, windowsFile);
+        // The file takes one page of 4 KiB, the filling the other fifteen.
+        writeFile(mountPoint.filePath(u"Füllung"_s), QByteArray(60 * 1024, 'x'));
+        ProfileFile file(ini);
+        QCOMPARE(errorOf([&] { file.writeInteger("View", "TUEOfilter", 9); }), cannotWrite(ini));
+        QCOMPARE(contents(ini), windowsFile);
+        QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files).size(), 2);
     }
 
     void encodingOfTheFile_data()
