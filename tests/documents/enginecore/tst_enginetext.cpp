@@ -1,6 +1,6 @@
 // The text of a PDF file page by page, as the full-text search reads it through the engine's
-// entry point: texts with umlauts in page order, the answers for files that cannot be read,
-// and a stop half-way.
+// entry point: texts with umlauts in page order, on several threads at once, the answers for
+// files that cannot be read, and a stop half-way.
 #include "documents/engine/core/enginetext.h"
 #include "testfiles.h"
 #include "testpdfs.h"
@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace PDFViewCommands;
@@ -75,6 +77,25 @@ private Q_SLOTS:
         QCOMPARE(words(reading.texts.at(1)),
                  u"Schutzgas M21 Geltungsbereich: Überprüfung jährlich"_s);
         QCOMPARE(words(reading.texts.at(2)), u"Seite drei"_s);
+    }
+
+    // The search reads on several threads at once; each call opens the file for itself.
+    void fromSeveralThreadsAtOnce()
+    {
+        Reading first;
+        QCOMPARE(extract(file(u"kennblatt.pdf"_s), first), 3);
+        Reading readings[4];
+        qint32 answers[4] = {};
+        std::vector<std::thread> threads;
+        for (int i = 0; i < 4; ++i)
+            threads.emplace_back(
+                [&, i] { answers[i] = extract(file(u"kennblatt.pdf"_s), readings[i]); });
+        for (std::thread &thread : threads)
+            thread.join();
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(answers[i], 3);
+            QCOMPARE(readings[i].texts, first.texts);
+        }
     }
 
     void filesWithoutText_data()
