@@ -109,6 +109,23 @@ bool writePlainPdf(const QString &path, const QStringList &pageTexts, const QStr
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(pdf) == pdf.size();
 }
 
+bool writeUnshowablePdfs(const QString &folder)
+{
+    const std::pair<QString, QByteArray> files[] = {
+        {u"leer.pdf"_s, {}},
+        {u"text.pdf"_s, "Dies ist kein PDF, nur Text.\n"},
+        {u"ohne Seiten.pdf"_s, "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+                               "2 0 obj << /Type /Pages /Kids [] /Count 0 >> endobj\n"
+                               "trailer << /Root 1 0 R >>\n%%EOF\n"}};
+    for (const auto &[name, content] : files) {
+        QFile file(folder + u'/' + name);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(content) != content.size())
+            return false;
+    }
+    return true;
+}
+
 bool encryptWithQpdf(const QString &source, const QString &target, const QString &password)
 {
     const QString qpdf = QStandardPaths::findExecutable(u"qpdf"_s);

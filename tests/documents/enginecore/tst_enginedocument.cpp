@@ -2,7 +2,6 @@
 // sizes, and its members called from several threads while it is unlocked and renders (the
 // ThreadSanitizer job runs this suite too).
 #include "documents/engine/core/enginedocument.h"
-#include "testfiles.h"
 #include "testpdfs.h"
 
 #include <QTemporaryDir>
@@ -47,12 +46,7 @@ private Q_SLOTS:
         QVERIFY(TestPdfs::writeTextPdf(file(u"drei.pdf"_s),
                                        {u"Seite eins"_s, u"Seite zwei"_s, u"Seite drei"_s}));
         QVERIFY(TestPdfs::writeTextPdf(file(u"quer.pdf"_s), {u"Quer"_s}, QSizeF(842, 595)));
-        writeFile(file(u"leer.pdf"_s), {});
-        writeFile(file(u"text.pdf"_s), "Dies ist kein PDF.\n");
-        writeFile(file(u"ohne Seiten.pdf"_s),
-                  "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
-                  "2 0 obj << /Type /Pages /Kids [] /Count 0 >> endobj\n"
-                  "trailer << /Root 1 0 R >>\n%%EOF\n");
+        QVERIFY(TestPdfs::writeUnshowablePdfs(m_folder.path()));
         m_haveProtected =
             TestPdfs::encryptWithQpdf(file(u"drei.pdf"_s), file(u"geschützt.pdf"_s), Password);
     }

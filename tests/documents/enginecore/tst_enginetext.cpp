@@ -2,7 +2,6 @@
 // entry point: texts with umlauts in page order, on several threads at once, the answers for
 // files that cannot be read, and a stop half-way.
 #include "documents/engine/core/enginetext.h"
-#include "testfiles.h"
 #include "testpdfs.h"
 
 #include <QFile>
@@ -54,12 +53,7 @@ private Q_SLOTS:
             file(u"kennblatt.pdf"_s),
             {u"Schweißzusatz für Feinkornbaustähle\nGrundwerkstoff S355"_s,
              u"Schutzgas M21\nGeltungsbereich: Überprüfung jährlich"_s, u"Seite drei"_s}));
-        writeFile(file(u"leer.pdf"_s), {});
-        writeFile(file(u"text.pdf"_s), "Dies ist kein PDF.\n");
-        writeFile(file(u"ohne Seiten.pdf"_s),
-                  "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
-                  "2 0 obj << /Type /Pages /Kids [] /Count 0 >> endobj\n"
-                  "trailer << /Root 1 0 R >>\n%%EOF\n");
+        QVERIFY(TestPdfs::writeUnshowablePdfs(m_folder.path()));
     }
 
     void pagesInOrder()
