@@ -11,6 +11,7 @@
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
 #include "list/listcontroller.h"
+#include "list/restrictioncue.h"
 #include "platform/anchors.h"
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
@@ -124,6 +125,10 @@ void TfrmMain::wireList()
     connectGuarded(m_dialogs, list, &ListController::sortColumnChosen, headers,
                    &ColumnHeaders::showSortArrow);
     connect(list, &ListController::statusTextChanged, m_statusText, &QLabel::setText);
+    RestrictionCue *cue = &filters->restrictionCue();
+    connect(list, &ListController::restrictionShown, cue, &RestrictionCue::showRestriction);
+    connectGuarded(m_dialogs, cue, &QAbstractButton::clicked, list,
+                   &ListController::clearRestriction);
 }
 
 void TfrmMain::wireDocuments()

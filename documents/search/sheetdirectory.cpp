@@ -21,7 +21,9 @@ SheetDirectory::SheetDirectory(const TKennblattListe &catalogue, const LoadedCat
                                        Cp1252::toUnicode(k.Marke),
                                        Cp1252::toUnicode(maker.isEmpty() ? k.HerstLiefSchl : maker),
                                        joinPath(pdfFolder, fileName),
-                                       {}});
+                                       {},
+                                       name,
+                                       int(m_files.size())});
             m_files.append({name, sheet->path});
         }
         sheet->records.push_back(record);

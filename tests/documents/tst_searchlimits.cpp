@@ -1,0 +1,198 @@
+// The index build on PDFs that strain a reader, written by the test: each sheet is read
+// within its limits of text, time and memory, a sheet cut short is indexed as far as it was
+// read and named, a reader that dies takes only its sheet along, and a reader program that
+// cannot work is a failure, never an empty index.
+#include "documents/search/searchindex.h"
+#include "documents/search/searchindexer.h"
+#include "documents/search/searchquery.h"
+#include "testfiles.h"
+#include "testpdfs.h"
+#include "tools/hostilepdf/hostilepdfs.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Catalogue = u"Testkatalog"_s;
+
+// Limits small enough for a test to reach them in a second or two.
+ReadLimits testLimits()
+{
+    ReadLimits limits;
+    limits.textChars = 50000;
+    limits.timeMs = 500;
+    limits.memoryBytes = 64 * 1024 * 1024;
+    limits.processes = 2;
+    return limits;
+}
+
+// A stand-in reader program: a shell script that ignores its arguments.
+QString script(const QTemporaryDir &dir, const QString &name, const QByteArray &body)
+{
+    const QString path = dir.filePath(name);
+    writeFile(path, "#!/bin/sh\n" + body + '\n');
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    return path;
+}
+
+} // namespace
+
+class TestSearchLimits : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    IndexSummary build(const QStringList &names, const ReadLimits &limits,
+                       const QString &program = QStringLiteral(KB_TEXTREADER))
+    {
+        QList<SheetFile> files;
+        for (const QString &name : names)
+            files.append({name, m_dir.filePath(name)});
+        SearchIndexer indexer({program, QStringLiteral(PDF_ENGINE), limits});
+        QSignalSpy finished(&indexer, &SearchIndexer::finished);
+        indexer.start(indexPath(), Catalogue, files);
+        if (!finished.wait(120000))
+            return {};
+        return finished.first().first().value<IndexSummary>();
+    }
+
+    QString indexPath() const { return m_dir.filePath(u"index.sqlite"_s); }
+
+    QStringList found(const QString &word) const
+    {
+        const auto index = SearchIndex::openForSearching(indexPath());
+        const QHash<qint64, QString> names = index->fileNames();
+        QStringList files;
+        for (const qint64 id : index->matches(SearchQuery::matchExpression(word)))
+            files.append(names.value(id));
+        files.sort();
+        return files;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(TestPdfs::writeLinesPdf(m_dir.filePath(u"gut1.pdf"_s), {u"Kupfer Anfang"_s}));
+        QVERIFY(TestPdfs::writeLinesPdf(m_dir.filePath(u"gut2.pdf"_s), {u"Nickel Anfang"_s}));
+    }
+
+    void init() { SearchIndex::removeFiles(indexPath()); }
+
+    void hostileSheetIsReadInPart_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("beginningIndexed");
+        // Text beyond the limit: the first pages are in, the last page is not.
+        QTest::newRow("much text") << u"text"_s << true;
+        // Too many pages to read in the time.
+        QTest::newRow("very many pages") << u"pages"_s << false;
+        // One page whose stream inflates without end: the reader dies of its memory limit
+        // on it.
+        QTest::newRow("endless stream") << u"stream"_s << false;
+    }
+    void hostileSheetIsReadInPart()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, beginningIndexed);
+        const QString name = kind + u".pdf"_s;
+        const QString path = m_dir.filePath(name);
+        if (kind == u"text"_s)
+            QVERIFY(HostilePdfs::writeTextHeavy(path, 2));
+        else if (kind == u"pages"_s)
+            QVERIFY(HostilePdfs::writeManyPages(path, 200000));
+        else
+            QVERIFY(HostilePdfs::writeInflatingPage(path, 256));
+
+        const IndexSummary summary = build({u"gut1.pdf"_s, name}, testLimits());
+        QCOMPARE(summary.failure, SearchFailure());
+        QCOMPARE(summary.partial, QStringList{name});
+        QCOMPARE(summary.unreadable, QStringList());
+        QCOMPARE(summary.read, 2);
+        QStringList expected = {u"gut1.pdf"_s};
+        if (beginningIndexed)
+            expected.append(name);
+        QCOMPARE(found(u"Anfang"_s), expected);
+        QCOMPARE(found(u"Schluss"_s), QStringList());
+    }
+
+    void strangeButSmallSheetsAreRead_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("deep nesting") << u"deep"_s;
+        QTest::newRow("unterminated stream") << u"open"_s;
+    }
+    void strangeButSmallSheetsAreRead()
+    {
+        QFETCH(QString, kind);
+        const QString name = kind + u".pdf"_s;
+        const QString path = m_dir.filePath(name);
+        QVERIFY(kind == u"deep"_s ? HostilePdfs::writeDeepNesting(path, 20000)
+                                  : HostilePdfs::writeUnterminatedStream(path));
+        // The program's own limits.
+        const IndexSummary summary = build({name}, ReadLimits());
+        QCOMPARE(summary.failure, SearchFailure());
+        QCOMPARE(summary.partial, QStringList());
+        QCOMPARE(summary.unreadable, QStringList());
+        QCOMPARE(found(u"Anfang"_s), QStringList{name});
+    }
+
+    // One reader: after it died on the first sheet, a new one reads the others.
+    void deadReaderTakesOnlyItsSheet()
+    {
+        QVERIFY(HostilePdfs::writeInflatingPage(m_dir.filePath(u"flut.pdf"_s), 256));
+        ReadLimits limits = testLimits();
+        limits.processes = 1;
+        const IndexSummary summary = build({u"flut.pdf"_s, u"gut1.pdf"_s, u"gut2.pdf"_s}, limits);
+        QCOMPARE(summary.partial, QStringList{u"flut.pdf"_s});
+        QCOMPARE(summary.read, 3);
+        QCOMPARE(found(u"Anfang"_s), (QStringList{u"gut1.pdf"_s, u"gut2.pdf"_s}));
+
+        // Kept as read in part: the next build does not read it again, and names it.
+        const IndexSummary again = build({u"flut.pdf"_s, u"gut1.pdf"_s, u"gut2.pdf"_s}, limits);
+        QCOMPARE(again.read, 0);
+        QCOMPARE(again.partial, QStringList{u"flut.pdf"_s});
+    }
+
+    // A reader that crashes by itself (not for a limit) marks the sheet damaged.
+    void crashOfItsOwnIsUnreadable()
+    {
+        const QString crashing =
+            script(m_dir, u"absturz.sh"_s, "head -c 1 >/dev/null\nkill -SEGV $$");
+        const IndexSummary summary = build({u"gut1.pdf"_s}, testLimits(), crashing);
+        QCOMPARE(summary.failure, SearchFailure());
+        QCOMPARE(summary.unreadable, QStringList{u"gut1.pdf"_s});
+        QCOMPARE(summary.partial, QStringList());
+    }
+
+    void readerThatCannotWorkIsAFailure_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("missing") << u"fehlt"_s << u"fehlt"_s;
+        QTest::newRow("ends at once") << u"endet"_s << u"endet mit dem Code 3"_s;
+        QTest::newRow("no engine") << u"ohne Engine"_s << u"kann die PDF-Engine"_s;
+    }
+    void readerThatCannotWorkIsAFailure()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, detail);
+        QString path = m_dir.filePath(program);
+        if (program == u"endet"_s)
+            path = script(m_dir, u"endet.sh"_s, "exit 3");
+        else if (program == u"ohne Engine"_s)
+            path = script(m_dir, u"ohne-engine.sh"_s, "exit 65");
+        const IndexSummary summary = build({u"gut1.pdf"_s, u"gut2.pdf"_s}, testLimits(), path);
+        QCOMPARE(summary.failure.text,
+                 u"Die Kennblätter können nicht gelesen werden: das Leseprogramm startet nicht"_s);
+        QVERIFY2(summary.failure.detail.contains(detail), qPrintable(summary.failure.detail));
+    }
+};
+
+QTEST_MAIN(TestSearchLimits)
+#include "tst_searchlimits.moc"
