@@ -63,7 +63,7 @@ struct SearchQueries::Shared
             byId.insert(name.key(), sheets->find(name.value()));
     }
 
-    // The found files' sheets in catalogue order; files the catalogue does not know are left
+    // The found files' sheets by number; files the catalogue does not know are left
     // out. Names are read again when an id is new (the index grows while it is built).
     std::vector<FoundSheet> sheetsOf(SearchIndex &index, const std::vector<qint64> &ids)
     {

@@ -20,7 +20,7 @@ struct FoundSheet
     const SheetDirectory::Sheet *sheet = nullptr;
 };
 
-// What a search found: every sheet in catalogue order, and where it matches for the first
+// What a search found: every sheet in the order of numbers, and where it matches for the first
 // rows only (the ones on screen); the rest is asked for as it is shown (findHitInfo).
 struct SearchAnswer
 {

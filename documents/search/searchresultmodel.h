@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-// The rows of the search window's result table: one per data sheet found, in catalogue order.
+// The rows of the search window's result table: one per data sheet found, by number.
 // The hits and the excerpt of a row are looked up when the row is first shown: the model
 // gathers the rows asked for and says so with hitInfoWanted() (once per turn of the event
 // loop); addHitInfo() brings them.

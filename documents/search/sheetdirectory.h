@@ -25,7 +25,7 @@ public:
         QString path;
         std::vector<qint32> records; // catalogue indices with this file, ascending
         QString file;                // the file's name
-        int order = 0;               // of the file in catalogue order
+        int order = 0;               // its rank by number, the order of the results
     };
 
     SheetDirectory(const TKennblattListe &catalogue, const LoadedCatalogue &lookups,

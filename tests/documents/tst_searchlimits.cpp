@@ -170,6 +170,16 @@ private Q_SLOTS:
         QCOMPARE(summary.partial, QStringList());
     }
 
+    // A reader that stops answering (a page without end, say) is ended after the time limit.
+    void silentReaderIsEndedInTime()
+    {
+        const QString silent = script(m_dir, u"still.sh"_s, "head -c 1 >/dev/null\nexec sleep 600");
+        const IndexSummary summary = build({u"gut1.pdf"_s}, testLimits(), silent);
+        QCOMPARE(summary.failure, SearchFailure());
+        QCOMPARE(summary.partial, QStringList{u"gut1.pdf"_s});
+        QCOMPARE(summary.read, 1);
+    }
+
     void readerThatCannotWorkIsAFailure_data()
     {
         QTest::addColumn<QString>("program");

@@ -117,7 +117,7 @@ private Q_SLOTS:
         const auto cell = [&](int row, int column) {
             return results.data(results.index(row, column)).toString();
         };
-        // In catalogue order.
+        // By number.
         QCOMPARE(cell(0, SearchResultModel::Nummer), u"00001.01"_s);
         QCOMPARE(cell(0, SearchResultModel::Marke), u"Fox EV 50"_s);
         QCOMPARE(cell(0, SearchResultModel::Hersteller), u"Bergische Elektroden AG"_s);
@@ -179,12 +179,13 @@ private Q_SLOTS:
     }
 
     // 80 sheets found, a window with room for a few: the counts and excerpts are looked up
-    // for the rows shown, the others when they come into view.
+    // for the rows shown, the others when they come into view. The rows are by number,
+    // whatever the catalogue's order.
     void hitInfoOnlyForTheRowsShown()
     {
         QTemporaryDir folder;
         TKennblattListe catalogue;
-        for (int i = 1; i <= 80; ++i) {
+        for (int i = 80; i >= 1; --i) {
             const QByteArray nummer = QByteArray::number(i) + ".1";
             catalogue.Add(nummer, "Marke", "", "BOE", "E1", "TN", 1);
             QVERIFY(
@@ -204,6 +205,8 @@ private Q_SLOTS:
         type(window, u"gemeinsam"_s);
         const SearchResultModel &results = window.results();
         QCOMPARE(results.rowCount(), 80);
+        QCOMPARE(results.data(results.index(0, SearchResultModel::Nummer)), u"00001.01"_s);
+        QCOMPARE(results.data(results.index(79, SearchResultModel::Nummer)), u"00080.01"_s);
         QCOMPARE(window.statusText(), u"80 Kennblätter gefunden · Im Index: 80 Kennblätter"_s);
         QVERIFY(results.hitInfo(0) != nullptr);
         QCOMPARE(results.hitInfo(0)->hits, 1);
