@@ -146,11 +146,12 @@ struct SheetReaders::Run
                 reader.result.pages.append(
                     QString(reinterpret_cast<const QChar *>(payload), length));
                 reader.chars += length;
+                reader.result.partial |= length < qsizetype(size / sizeof(char16_t));
             } else if (kind == End && size == EndPayloadSize) {
                 qint32 answer = 0;
                 std::memcpy(&answer, payload, sizeof answer);
                 const auto cut = static_cast<quint8>(payload[sizeof answer]);
-                reader.result.partial = cut != NotCut;
+                reader.result.partial |= cut != NotCut;
                 reader.retiring = (cut & MemoryLimit) != 0;
                 reader.answered = true;
                 failedStarts = 0;

@@ -10,9 +10,11 @@
 #include "tools/hostilepdf/hostilepdfs.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using namespace Qt::StringLiterals;
 
@@ -87,18 +89,21 @@ private Q_SLOTS:
     void hostileSheetIsReadInPart_data()
     {
         QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("timeMs");
         QTest::addColumn<bool>("beginningIndexed");
-        // Text beyond the limit: the first pages are in, the last page is not.
-        QTest::newRow("much text") << u"text"_s << true;
+        // Text beyond the limit: the first pages are in, the last page is not. Time enough
+        // to read it all.
+        QTest::newRow("much text") << u"text"_s << 60000 << true;
         // Too many pages to read in the time.
-        QTest::newRow("very many pages") << u"pages"_s << false;
+        QTest::newRow("very many pages") << u"pages"_s << 500 << false;
         // One page whose stream inflates without end: the reader dies of its memory limit
-        // on it.
-        QTest::newRow("endless stream") << u"stream"_s << false;
+        // on it, long before its time is up.
+        QTest::newRow("endless stream") << u"stream"_s << 60000 << false;
     }
     void hostileSheetIsReadInPart()
     {
         QFETCH(QString, kind);
+        QFETCH(int, timeMs);
         QFETCH(bool, beginningIndexed);
         const QString name = kind + u".pdf"_s;
         const QString path = m_dir.filePath(name);
@@ -109,7 +114,9 @@ private Q_SLOTS:
         else
             QVERIFY(HostilePdfs::writeInflatingPage(path, 256));
 
-        const IndexSummary summary = build({u"gut1.pdf"_s, name}, testLimits());
+        ReadLimits limits = testLimits();
+        limits.timeMs = timeMs;
+        const IndexSummary summary = build({u"gut1.pdf"_s, name}, limits);
         QCOMPARE(summary.failure, SearchFailure());
         QCOMPARE(summary.partial, QStringList{name});
         QCOMPARE(summary.unreadable, QStringList());
@@ -119,6 +126,60 @@ private Q_SLOTS:
             expected.append(name);
         QCOMPARE(found(u"Anfang"_s), expected);
         QCOMPARE(found(u"Schluss"_s), QStringList());
+    }
+
+    // The reader on its own: it passes on text up to its limit and says it cut there.
+    void readerStopsAtItsTextLimit()
+    {
+        const QString path = m_dir.filePath(u"viel.pdf"_s);
+        QVERIFY(HostilePdfs::writeTextHeavy(path, 1));
+        QProcess reader;
+        reader.start(QStringLiteral(KB_TEXTREADER),
+                     {QStringLiteral(PDF_ENGINE), u"1000"_s, u"60000"_s, u"67108864"_s});
+        QVERIFY(reader.waitForStarted());
+        reader.write(QFile::encodeName(path) + '\0');
+        QByteArray out;
+        qsizetype chars = 0;
+        while (true) {
+            while (out.size() < 5 && reader.waitForReadyRead(10000))
+                out += reader.readAllStandardOutput();
+            QVERIFY(out.size() >= 5);
+            const quint32 size = qFromLittleEndian<quint32>(out.constData() + 1);
+            while (out.size() < 5 + qsizetype(size) && reader.waitForReadyRead(10000))
+                out += reader.readAllStandardOutput();
+            QVERIFY(out.size() >= 5 + qsizetype(size));
+            if (out.at(0) == 'E') {
+                QCOMPARE(size, 5u);
+                QCOMPARE(quint8(out.at(9)), quint8(1)); // cut at the text limit
+                break;
+            }
+            QCOMPARE(out.at(0), 'P');
+            chars += size / 2;
+            out.remove(0, 5 + size);
+        }
+        QCOMPARE(chars, 1000);
+        reader.closeWriteChannel();
+        QVERIFY(reader.waitForFinished(10000));
+        QCOMPARE(reader.exitCode(), 0);
+    }
+
+    // What comes from a reader is held to the limit here too, and a sheet cut here counts
+    // as read in part: two pages of three characters each, where four are allowed.
+    void textBeyondTheLimitIsCutByTheBuild()
+    {
+        const QString talkative = script(m_dir, u"viel.sh"_s,
+                                         "head -c 1 >/dev/null\n"
+                                         "printf 'P\\006\\000\\000\\000A\\000B\\000C\\000'\n"
+                                         "printf 'P\\006\\000\\000\\000X\\000Y\\000Z\\000'\n"
+                                         "printf 'E\\005\\000\\000\\000\\002\\000\\000\\000\\000'\n"
+                                         "exec sleep 600");
+        ReadLimits limits = testLimits();
+        limits.textChars = 4;
+        const IndexSummary summary = build({u"gut1.pdf"_s}, limits, talkative);
+        QCOMPARE(summary.partial, QStringList{u"gut1.pdf"_s});
+        QCOMPARE(found(u"ABC"_s), QStringList{u"gut1.pdf"_s});
+        QCOMPARE(found(u"X"_s), QStringList{u"gut1.pdf"_s});
+        QCOMPARE(found(u"XY"_s), QStringList());
     }
 
     void strangeButSmallSheetsAreRead_data()

@@ -113,9 +113,11 @@ private Q_SLOTS:
         QSignalSpy shown(&list, &ListController::restrictionShown);
         QSignalSpy status(&list, &ListController::statusTextChanged);
         list.RebuildList(true);
+        QCOMPARE(shown.count(), 1);
         QCOMPARE(shown.last().at(0).value<const RecordRestriction *>(), nullptr);
 
         list.setRestriction(found({0, 1, 2}));
+        QCOMPARE(shown.count(), 2);
         QCOMPARE(count->text(), u"3"_s);
         QCOMPARE(list.restriction()->query, u"fox"_s);
         QCOMPARE(shown.last().at(0).value<const RecordRestriction *>(), list.restriction());
