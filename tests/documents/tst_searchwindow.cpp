@@ -8,6 +8,7 @@
 #include "documents/pdfviewcommands.h"
 #include "documents/pdfviewlibrary.h"
 #include "documents/search/searchcommands.h"
+#include "documents/search/searchqueries.h"
 #include "documents/search/searchresultmodel.h"
 #include "documents/search/searchwindow.h"
 #include "documents/untpdffenster.h"
@@ -263,6 +264,23 @@ private Q_SLOTS:
         QTest::keyClicks(window.findChild<QLineEdit *>(u"edtSuche"_s), u"S355J2"_s);
         QTest::qWait(2 * SearchWindow::TypingPauseMs + 100);
         QCOMPARE(window.statusText(), failure);
+    }
+
+    // A search that fails shows no rows and says why, never "Nichts gefunden".
+    void failedSearchIsNamed()
+    {
+        type(u"S355J2"_s);
+        QCOMPARE(m_window->results().rowCount(), 2);
+        SearchAnswer failed;
+        failed.input = u"S355J2"_s;
+        failed.failure = {u"Lese- oder Schreibfehler beim Suchindex"_s, u"SQLite-Fehler 778"_s};
+        Q_EMIT m_window->findChild<SearchQueries *>()->searched(failed);
+        QCOMPARE(m_window->results().rowCount(), 0);
+        QVERIFY(!m_window->findChild<QPushButton *>(u"btnFilter"_s)->isEnabled());
+        QCOMPARE(m_window->statusText(),
+                 u"Die Suche ist fehlgeschlagen: Lese- oder Schreibfehler beim Suchindex · Im "
+                 u"Index: 3 Kennblätter; nicht lesbar: 00004_01.pdf"_s);
+        QVERIFY(m_window->statusToolTip().startsWith(u"SQLite-Fehler 778"_s));
     }
 
     // Last: it changes the files.
