@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -132,9 +133,13 @@ private Q_SLOTS:
                           list->visualRect(list->model()->index(0, 0)).center());
         QCOMPARE(m_window->statusText(), u"1 Kennblatt markiert"_s);
         QVERIFY(cue->isVisible());
-        const QRect button = m_window->findChild<QPushButton *>(u"btnLoeschen"_s)->geometry();
-        QCOMPARE(cue->x(), button.right() + 1);
-        QCOMPARE(cue->y(), button.y());
+        auto *clear = m_window->findChild<QPushButton *>(u"btnLoeschen"_s);
+        QCOMPARE(cue->x(), clear->geometry().right() + 1);
+        QCOMPARE(cue->y(), clear->y());
+        // It moves with the button when a column is widened.
+        auto *kopf = m_window->findChild<QHeaderView *>(u"hcKopf"_s);
+        kopf->resizeSection(1, kopf->sectionSize(1) + 30);
+        QCOMPARE(cue->x(), clear->geometry().right() + 1);
         const auto [fill, letters] = cuePixels(*cue);
         QVERIFY2(fill > cue->width() * cue->height() / 2, qPrintable(QString::number(fill)));
         QVERIFY2(letters > 30, qPrintable(QString::number(letters)));
