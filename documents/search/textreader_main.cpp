@@ -94,7 +94,8 @@ int main(int argc, char *argv[])
     const qint64 timeLimitMs = std::strtoll(argv[3], nullptr, 10);
     const rlim_t memoryLimit = std::strtoull(argv[4], nullptr, 10);
     const rlimit memory{memoryLimit, memoryLimit};
-    if (textLimit <= 0 || timeLimitMs <= 0 || setrlimit(RLIMIT_DATA, &memory) != 0)
+    if (textLimit <= 0 || timeLimitMs <= 0 ||
+        (MemoryLimitHolds && setrlimit(RLIMIT_DATA, &memory) != 0))
         return EXIT_FAILURE;
 
     QLibrary library(QFile::decodeName(argv[1]));

@@ -20,6 +20,21 @@ constexpr qsizetype HeaderSize = 5;
 constexpr qsizetype EndPayloadSize = 5;
 constexpr int NoEngineExitCode = 65;
 
+// Whether the reader holds itself to its memory limit (RLIMIT_DATA). Not under AddressSanitizer,
+// which reserves terabytes of shadow memory: a data limit would stop every allocation. Only the
+// time limit holds then.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool MemoryLimitHolds = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool MemoryLimitHolds = false;
+#else
+constexpr bool MemoryLimitHolds = true;
+#endif
+#else
+constexpr bool MemoryLimitHolds = true;
+#endif
+
 // Why a sheet was read only in part.
 enum Cut : quint8 {
     NotCut = 0,
