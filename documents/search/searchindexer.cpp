@@ -11,6 +11,8 @@
 #include <QSet>
 #include <QtConcurrent>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 using PDFViewCommands::ExtractMissing;
 

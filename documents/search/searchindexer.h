@@ -14,7 +14,6 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <optional>
 
 // A data sheet's PDF: its file name (the index's key) and its path.
 struct SheetFile

@@ -153,10 +153,13 @@ void SearchWindow::showResults(const SearchAnswer &answer)
         showStatus();
         return;
     }
+    // A search of the same input again (while the index grows) keeps the place in the rows.
+    const bool sameInput = answer.input == m_shownInput;
+    const int scrolled = ui->tvTreffer->verticalScrollBar()->value();
     m_shownInput = answer.input;
     // A failed search shows no rows, and says so: it never reads as "nothing found".
     m_model->setAnswer(answer);
-    ui->tvTreffer->verticalScrollBar()->setValue(0);
+    ui->tvTreffer->verticalScrollBar()->setValue(sameInput ? scrolled : 0);
     ui->btnFilter->setEnabled(!m_listHeld && m_model->rowCount() > 0);
     if (!answer.failure.isNull())
         m_resultStatus = {u"Die Suche ist fehlgeschlagen: "_s + answer.failure.text,

@@ -74,6 +74,7 @@ struct SheetReaders::Run
     qsizetype finished = 0;
     int failedStarts = 0;
     QString error;
+    std::exception_ptr thrown; // by `done`; raised again once the readers are ended
 
     void launch(Reader &reader)
     {
@@ -103,7 +104,7 @@ struct SheetReaders::Run
 
     void assign(Reader &reader)
     {
-        if (next >= paths.size() || !error.isEmpty() || reader.retiring)
+        if (next >= paths.size() || failed() || reader.retiring)
             return;
         reader.file = next++;
         reader.result = Result();
@@ -117,7 +118,14 @@ struct SheetReaders::Run
     {
         const qsizetype file = std::exchange(reader.file, -1);
         ++finished;
-        done(file, std::move(reader.result));
+        // Not through the event loop, which does not carry exceptions.
+        try {
+            done(file, std::move(reader.result));
+        } catch (...) {
+            thrown = std::current_exception();
+            loop.quit();
+            return;
+        }
         if (finished == paths.size())
             loop.quit();
         else
@@ -195,12 +203,14 @@ struct SheetReaders::Run
             }
             finish(reader);
         }
-        if (next < paths.size() && error.isEmpty()) {
+        if (next < paths.size() && !failed()) {
             // Replaced by a new one, which `launch` gives the next sheet.
             QMetaObject::invokeMethod(
                 &loop, [this, &reader] { launch(reader); }, Qt::QueuedConnection);
         }
     }
+
+    bool failed() const { return !error.isEmpty() || thrown; }
 
     void fail(const QString &why)
     {
@@ -256,7 +266,7 @@ void SheetReaders::read(const QStringList &paths,
     tick.start();
     for (Run::Reader &reader : run.readers)
         run.launch(reader);
-    if (run.error.isEmpty() && run.finished < paths.size())
+    if (!run.failed() && run.finished < paths.size())
         run.loop.exec();
     // Ended at once: a stopped build does not wait for the sheets being read.
     for (Run::Reader &reader : run.readers) {
@@ -266,6 +276,8 @@ void SheetReaders::read(const QStringList &paths,
             reader.process->waitForFinished(-1);
         }
     }
+    if (run.thrown)
+        std::rethrow_exception(run.thrown);
     if (!run.error.isEmpty())
         throw ReaderStartError(run.error.toStdString());
 }
