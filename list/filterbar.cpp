@@ -4,6 +4,7 @@
 #include "list/filtercontrols.h"
 #include "list/filterhistory.h"
 #include "list/headercontrol.h"
+#include "list/restrictioncue.h"
 #include "platform/cp1252.h"
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
@@ -84,6 +85,8 @@ void FilterBar::createControls(QWidget &client)
     btnLoeschen = named(new QPushButton(u"Filter &löschen"_s, &client), u"btnLoeschen"_s);
     btnLoeschen->setFont(filterFont);
     btnLoeschen->resize(73, btnLoeschen->height());
+    btnVolltextfilter = named(new RestrictionCue(&client), u"btnVolltextfilter"_s);
+    btnVolltextfilter->setFont(filterFont);
     // Shown once placed on the filter header; a start that stops before leaves them hidden.
     for (const Placement &p : placements())
         p.control->hide();
@@ -208,6 +211,11 @@ void FilterBar::placeFilterControls(HeaderControl &filterHeader)
                                filterHeader.height() - p.heightLoss);
         p.control->show();
     }
+    // Right of the last section, as high as the filter-clear button; shown when needed.
+    const int cueLeft = filterHeader.sectionLeft(filterHeader.count());
+    btnVolltextfilter->setParent(&filterHeader);
+    btnVolltextfilter->setGeometry(cueLeft, 1, 0, filterHeader.height() - 2);
+    btnVolltextfilter->place(cueLeft);
 }
 
 void FilterBar::sectionResized(const HeaderControl &filterHeader, int section)
@@ -219,6 +227,7 @@ void FilterBar::sectionResized(const HeaderControl &filterHeader, int section)
         else if (p.section > section)
             p.control->move(filterHeader.sectionLeft(p.section), p.control->y());
     }
+    btnVolltextfilter->place(filterHeader.sectionLeft(filterHeader.count()));
 }
 
 void FilterBar::cmbFilterKennblattNrExit(QComboBox *sender)

@@ -15,6 +15,7 @@ class FilterLineEdit;
 class HeaderControl;
 class ProfileFile;
 class QPushButton;
+class RestrictionCue;
 struct LoadedCatalogue;
 
 // The filter controls on the filter header: their placement and sizes, what each does on
@@ -34,6 +35,8 @@ public:
               QObject *parent = nullptr);
 
     FilterState filterState() const;
+    // The sign right of the filter-clear button that a full-text restriction is in force.
+    RestrictionCue &restrictionCue() const { return *btnVolltextfilter; }
 
     // Start-up: the drop-down items of a lookup filter, the saved change filter, the
     // placement on the filter header, the saved lookup choices.
@@ -103,4 +106,5 @@ private:
     FilterLineEdit *edtFilterTUEO = nullptr;
     DropDownComboBox *cmbFilterGeaendert = nullptr;
     QPushButton *btnLoeschen = nullptr;
+    RestrictionCue *btnVolltextfilter = nullptr;
 };

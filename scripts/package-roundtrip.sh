@@ -118,6 +118,7 @@ expected=(/usr/share/applications/de.norvenz.kennblaetter.desktop
           /usr/share/icons/hicolor/scalable/apps/de.norvenz.kennblaetter.svg
           /usr/share/icons/hicolor/48x48/apps/de.norvenz.kennblaetter.png
           /opt/kennblaetter/libpdfengine01.so
+          /opt/kennblaetter/kb-textreader
           /opt/kennblaetter/Listen.xml)
 for path in "${expected[@]}"; do
     grep -qx "$path" "$work/files" || fail "$path is not in the package"
