@@ -1,0 +1,207 @@
+// The settings file survives a kill at any moment of the closing write-back. A child process
+// (this program, started with --write-back) writes the view state back again and again,
+// alternating between two states of different length, and is killed at a random moment; the
+// file must then never be empty nor shorter than both states, and must read, once opened
+// again, as one whole state with every key of "Einstellungen". Both ways of writing are
+// covered: a new file renamed over the old one (folder writable) and the file written over in
+// place (folder not writable, which binds only a user other than root).
+#include "settings/inplacewrite.h"
+#include "settings/layeredsettings.h"
+#include "settings/profilefile.h"
+#include "settings/settingsfile.h"
+#include "settings/settingskeys.h"
+
+#include "testfiles.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Kills = 200;
+
+const QList<std::pair<QByteArray, QByteArray>> einstellungen = {
+    {"PfadZuMDEDatei", "/srv/kennbl\xe4tter/"},
+    {"PfadZuPDFDateien", "/srv/kennbl\xe4tter/pdf/"},
+    {"TimerSplash", "500"},
+    {"FilterImmerAlsTeilString", "0"},
+    {"NamePDFDeckblatt", "Deckblatt.pdf"},
+    {"NamePDFPraegeliste", "Pr\xe4geliste.pdf"},
+};
+
+QByteArray installationFile()
+{
+    QByteArray text = "; Einstellungen der Installation\r\n[Einstellungen]\r\n";
+    for (const auto &[key, value] : einstellungen)
+        text += key + '=' + value + "\r\n";
+    return text;
+}
+
+// What the main window's closing steps write, in their order; the two variants differ in every
+// value and in the number of history items, so that the file grows and shrinks in turn.
+void writeBack(SettingsStore &settings, int variant)
+{
+    const int v = variant % 2;
+    const QByteArray bounds = "BoundsfrmMain";
+    settings.writeInteger(bounds, "Left", v ? -4 : 0);
+    settings.writeInteger(bounds, "Top", v ? -4 : 0);
+    settings.writeInteger(bounds, "Width", v ? 1928 : 1280);
+    settings.writeInteger(bounds, "Height", v ? 1048 : 1024);
+    for (int i = 1; i <= 7; ++i)
+        settings.writeInteger("Columns_hcKopf", QByteArray::number(i), v ? 40 + i : 100 + 10 * i);
+    for (const QByteArrayView key :
+         {SettingsKeys::LetzteDruckliste, SettingsKeys::Aenderungsfilter,
+          SettingsKeys::Zusatzfilter, SettingsKeys::Herstellerfilter, SettingsKeys::TUEOfilter})
+        settings.writeInteger(SettingsKeys::View, key, v ? -1 : 2);
+    const int items = v ? 2 : 10;
+    for (const char *combo : {"KennblattNr", "Marke", "Pulver"}) {
+        const QByteArray section = QByteArray("cmb_cmbFilter") + combo;
+        settings.writeString(section, "Text", v ? "" : "Fox EV 50 \xd6ko");
+        for (int i = 0; i < 10; ++i) {
+            const QByteArray key = QByteArray::number(i + 1);
+            if (i < items)
+                settings.writeString(section, key,
+                                     QByteArray("Eintrag " + key + (v ? "" : " der Historie")));
+            else
+                settings.deleteKey(section, key);
+        }
+    }
+}
+
+void writeBackAtOnce(const QString &path, int variant)
+{
+    LayeredSettings settings(path);
+    settings.writeAtOnce([&] { writeBack(settings, variant); });
+}
+
+// The child: announces itself, then writes back until it is killed.
+int writeBackForever(const QString &path)
+{
+    std::fputs("schreibt\n", stdout);
+    std::fflush(stdout);
+    for (int variant = 0;; ++variant)
+        writeBackAtOnce(path, variant);
+}
+
+} // namespace
+
+class TestSettingsKill : public QObject
+{
+    Q_OBJECT
+
+    // The three contents the file may hold: the installation's, then each state written back.
+    QList<QByteArray> m_states;
+
+    void killWhileWritingBack(bool folderWritable)
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString folder = dir.filePath(u"opt"_s);
+        QVERIFY(QDir().mkpath(folder));
+        const QString ini = folder + u"/kennblaetter.INI"_s;
+        writeFile(ini, installationFile());
+        if (!folderWritable)
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const auto restore = qScopeGuard([&] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_STATE_HOME"_s, dir.filePath(u"state"_s));
+        environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(u"state"_s)));
+        const QString journal = InPlaceWrite::journalPath(ini, SettingsFile::stateFolder());
+
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        const qsizetype shortest =
+            std::min_element(m_states.cbegin(), m_states.cend(), [](const auto &a, const auto &b) {
+                return a.size() < b.size();
+            })->size();
+        int cutShort = 0;
+        for (int kill = 0; kill < Kills; ++kill) {
+            QProcess child;
+            child.setProcessEnvironment(environment);
+            child.start(QCoreApplication::applicationFilePath(), {u"--write-back"_s, ini});
+            QVERIFY(child.waitForReadyRead(10000));
+            std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(3000)));
+            child.kill();
+            QVERIFY(child.waitForFinished(10000));
+            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+            // As the kill left it, before anything reads it.
+            const QByteArray left = readFile(ini);
+            const QByteArray context =
+                "kill " + QByteArray::number(kill) + ", seed " + QByteArray::number(seed);
+            QVERIFY2(left.size() >= shortest,
+                     QByteArray(context + ": " + QByteArray::number(left.size()) + " bytes left")
+                         .constData());
+            if (QFile::exists(journal))
+                ++cutShort;
+            // As the next start reads it.
+            const ProfileFile read(ini);
+            for (const auto &[key, value] : einstellungen)
+                QVERIFY2(read.readString("Einstellungen", key, "<fehlt>") == value,
+                         QByteArray(context + ": " + key).constData());
+            QVERIFY2(m_states.contains(readFile(ini)),
+                     QByteArray(context + ":\n" + readFile(ini)).constData());
+        }
+        qInfo("%d kills (seed %u); %d cut a write over the file short, completed when read", Kills,
+              seed, cutShort);
+        if (!folderWritable)
+            QVERIFY2(cutShort > 0, "no kill came during a write: the test proved nothing");
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString ini = dir.filePath(u"kennblaetter.INI"_s);
+        writeFile(ini, installationFile());
+        m_states = {installationFile()};
+        for (int variant = 0; variant < 4; ++variant) {
+            writeBackAtOnce(ini, variant);
+            m_states.append(readFile(ini));
+        }
+        // Each state comes back whole, whatever came before it.
+        QCOMPARE(m_states[3], m_states[1]);
+        QCOMPARE(m_states[4], m_states[2]);
+        m_states.resize(3);
+        QVERIFY(m_states[1].size() > m_states[2].size() + 100);
+    }
+
+    void killedWhileRenamingANewFileOverIt() { killWhileWritingBack(true); }
+
+    void killedWhileWritingOverItInPlace()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root may create files in any folder; the unprivileged run covers this");
+        killWhileWritingBack(false);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "--write-back") == 0)
+        return writeBackForever(QFile::decodeName(argv[2]));
+    QCoreApplication app(argc, argv);
+    TestSettingsKill test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_settingskill.moc"
