@@ -1,6 +1,7 @@
 // Writing a settings file over itself: what a write cut short leaves, and how the next read
 // completes it from the journal in the user's state folder.
 #include "settings/inplacewrite.h"
+#include "settings/profilefile.h"
 #include "settings/settingsfile.h"
 
 #include "testfiles.h"
@@ -126,6 +127,17 @@ private Q_SLOTS:
         QCOMPARE(readFile(m_ini), after);
         QVERIFY(!QFile::exists(journalPath()));
         QVERIFY(!InPlaceWrite::complete(m_ini));
+    }
+
+    // The next start reads the settings through ProfileFile: it sees the whole new content.
+    void readingTheFileCompletesIt()
+    {
+        writeFile(m_ini, longContent.first(30) + shortContent.sliced(30));
+        QVERIFY(QDir().mkpath(SettingsFile::stateFolder()));
+        writeFile(journalPath(), journal(m_ini, shortContent, longContent));
+        const ProfileFile settings(m_ini);
+        QCOMPARE(settings.readString("cmb_cmbFilterMarke", "2", {}), QByteArray("Union"));
+        QCOMPARE(readFile(m_ini), longContent);
     }
 
     // A journal the file no longer fits is no reason to touch the file.
