@@ -1,10 +1,10 @@
 // The settings file survives a kill at any moment of the closing write-back. A child process
-// (this program, started with --write-back) writes the view state back again and again,
-// alternating between two states of different length, and is killed at a random moment; the
-// file must then never be empty nor shorter than both states, and must read, once opened
-// again, as one whole state with every key of "Einstellungen". Both ways of writing are
-// covered: a new file renamed over the old one (folder writable) and the file written over in
-// place (folder not writable, which binds only a user other than root).
+// (forked from this one) writes the view state back again and again, alternating between two
+// states of different length, and is killed at a random moment of that; the file must then
+// never be empty nor shorter than both states, and must read, once opened again, as one whole
+// state with every key of "Einstellungen". Both ways of writing are covered: a new file renamed
+// over the old one (folder writable) and the file written over in place (folder not writable,
+// which binds only a user other than root).
 #include "settings/inplacewrite.h"
 #include "settings/layeredsettings.h"
 #include "settings/profilefile.h"
@@ -12,21 +12,21 @@
 #include "settings/settingskeys.h"
 
 #include "testfiles.h"
-#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -89,13 +89,44 @@ void writeBackAtOnce(const QString &path, int variant)
     settings.writeAtOnce([&] { writeBack(settings, variant); });
 }
 
-// The child: announces itself, then writes back until it is killed.
-int writeBackForever(const QString &path)
+// The child: writes back once and tells how long that took (microseconds) through `ready`,
+// then writes back until it is killed.
+[[noreturn]] void writeBackForever(const QString &path, int ready)
 {
-    std::fputs("schreibt\n", stdout);
-    std::fflush(stdout);
-    for (int variant = 0;; ++variant)
+    QElapsedTimer first;
+    first.start();
+    writeBackAtOnce(path, 0);
+    const qint64 micros = std::max<qint64>(first.nsecsElapsed() / 1000, 1);
+    if (::write(ready, &micros, sizeof micros) != sizeof micros)
+        ::_exit(1);
+    for (int variant = 1;; ++variant)
         writeBackAtOnce(path, variant);
+}
+
+// Forks the writing child and waits until it writes back; the child's process id and the time
+// one write-back takes it, or a process id of 0.
+std::pair<pid_t, qint64> startWritingChild(const QString &path)
+{
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return {0, 0};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipe[0]);
+        writeBackForever(path, pipe[1]);
+    }
+    ::close(pipe[1]);
+    qint64 micros = 0;
+    pollfd wait{pipe[0], POLLIN, 0};
+    const bool told = child > 0 && ::poll(&wait, 1, 30000) == 1 &&
+                      ::read(pipe[0], &micros, sizeof micros) == sizeof micros;
+    ::close(pipe[0]);
+    if (child > 0 && !told) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        return {0, 0};
+    }
+    return {child, micros};
 }
 
 } // namespace
@@ -120,10 +151,9 @@ class TestSettingsKill : public QObject
         const auto restore = qScopeGuard([&] {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"XDG_STATE_HOME"_s, dir.filePath(u"state"_s));
-        environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+        // The child inherits where its journal goes.
         qputenv("XDG_STATE_HOME", QFile::encodeName(dir.filePath(u"state"_s)));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(u"config"_s)));
         const QString journal = InPlaceWrite::journalPath(ini, SettingsFile::stateFolder());
 
         const quint32 seed = QRandomGenerator::global()->generate();
@@ -134,14 +164,15 @@ class TestSettingsKill : public QObject
             })->size();
         int cutShort = 0;
         for (int kill = 0; kill < Kills; ++kill) {
-            QProcess child;
-            child.setProcessEnvironment(environment);
-            child.start(QCoreApplication::applicationFilePath(), {u"--write-back"_s, ini});
-            QVERIFY(child.waitForReadyRead(10000));
-            std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(3000)));
-            child.kill();
-            QVERIFY(child.waitForFinished(10000));
-            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+            const auto [child, micros] = startWritingChild(ini);
+            QVERIFY2(child > 0, "the writing child did not start");
+            // Within the next three write-backs, wherever they are.
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(random.bounded(quint32(3 * micros))));
+            ::kill(child, SIGKILL);
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 
             // As the kill left it, before anything reads it.
             const QByteArray left = readFile(ini);
@@ -195,13 +226,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    if (argc == 3 && std::strcmp(argv[1], "--write-back") == 0)
-        return writeBackForever(QFile::decodeName(argv[2]));
-    QCoreApplication app(argc, argv);
-    TestSettingsKill test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestSettingsKill)
 
 #include "tst_settingskill.moc"
