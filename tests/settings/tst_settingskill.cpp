@@ -1,10 +1,10 @@
 // The settings file survives a kill at any moment of the closing write-back. A child process
 // (forked from this one) writes the view state back again and again, alternating between two
-// states of different length, and is killed at a random moment of that; the file must then
-// never be empty nor shorter than both states, and must read, once opened again, as one whole
-// state with every key of "Einstellungen". Both ways of writing are covered: a new file renamed
-// over the old one (folder writable) and the file written over in place (folder not writable,
-// which binds only a user other than root).
+// states of different length, and is killed at a random moment of its next three write-backs; the
+// file must then never be empty nor shorter than both states, and must read, once opened again, as
+// one whole state with every key of "Einstellungen". Both ways of writing are covered: a new file
+// renamed over the old one (folder writable) and the file written over in place (folder not
+// writable, which binds only a user other than root).
 #include "settings/inplacewrite.h"
 #include "settings/layeredsettings.h"
 #include "settings/profilefile.h"
@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -89,44 +88,32 @@ void writeBackAtOnce(const QString &path, int variant)
     settings.writeAtOnce([&] { writeBack(settings, variant); });
 }
 
-// The child: writes back once and tells how long that took (microseconds) through `ready`,
-// then writes back until it is killed.
-[[noreturn]] void writeBackForever(const QString &path, int ready)
+// A child that writes back until it is killed. Its first write-back, slower in a fresh fork,
+// only warms it up: the child's process id is returned once that is done, or -1.
+pid_t startWritingChild(const QString &path)
 {
-    QElapsedTimer first;
-    first.start();
-    writeBackAtOnce(path, 0);
-    const qint64 micros = std::max<qint64>(first.nsecsElapsed() / 1000, 1);
-    if (::write(ready, &micros, sizeof micros) != sizeof micros)
-        ::_exit(1);
-    for (int variant = 1;; ++variant)
-        writeBackAtOnce(path, variant);
-}
-
-// Forks the writing child and waits until it writes back; the child's process id and the time
-// one write-back takes it, or a process id of 0.
-std::pair<pid_t, qint64> startWritingChild(const QString &path)
-{
-    int pipe[2];
-    if (::pipe(pipe) != 0)
-        return {0, 0};
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(pipe[0]);
-        writeBackForever(path, pipe[1]);
+        ::close(ready[0]);
+        writeBackAtOnce(path, 0);
+        if (::write(ready[1], "1", 1) != 1)
+            ::_exit(1);
+        for (int variant = 1;; ++variant)
+            writeBackAtOnce(path, variant);
     }
-    ::close(pipe[1]);
-    qint64 micros = 0;
-    pollfd wait{pipe[0], POLLIN, 0};
-    const bool told = child > 0 && ::poll(&wait, 1, 30000) == 1 &&
-                      ::read(pipe[0], &micros, sizeof micros) == sizeof micros;
-    ::close(pipe[0]);
-    if (child > 0 && !told) {
+    ::close(ready[1]);
+    char byte = 0;
+    const bool warm = child > 0 && ::read(ready[0], &byte, 1) == 1;
+    ::close(ready[0]);
+    if (child > 0 && !warm) {
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
-        return {0, 0};
+        return -1;
     }
-    return {child, micros};
+    return child;
 }
 
 } // namespace
@@ -162,13 +149,19 @@ class TestSettingsKill : public QObject
             std::min_element(m_states.cbegin(), m_states.cend(), [](const auto &a, const auto &b) {
                 return a.size() < b.size();
             })->size();
+        // How long one write-back takes here, so that the kills fall within the next three.
+        QElapsedTimer timer;
+        timer.start();
+        for (int variant = 0; variant < 4; ++variant)
+            writeBackAtOnce(ini, variant);
+        const quint32 window = quint32(std::max<qint64>(timer.nsecsElapsed() * 3 / 4000, 1));
+        writeFile(ini, installationFile());
+
         int cutShort = 0;
         for (int kill = 0; kill < Kills; ++kill) {
-            const auto [child, micros] = startWritingChild(ini);
+            const pid_t child = startWritingChild(ini);
             QVERIFY2(child > 0, "the writing child did not start");
-            // Within the next three write-backs, wherever they are.
-            std::this_thread::sleep_for(
-                std::chrono::microseconds(random.bounded(quint32(3 * micros))));
+            std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(window)));
             ::kill(child, SIGKILL);
             int status = 0;
             QCOMPARE(::waitpid(child, &status, 0), child);
