@@ -22,7 +22,8 @@ fail() {
 wait_for_window() {
     local found=""
     for _ in $(seq 100); do
-        found=$(xdotool search --onlyvisible --name "$1" | head -n 1) || true
+        # A window that closes while xdotool looks at it makes it complain; that is no failure.
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         [ -n "$found" ] && break
         sleep 0.1
     done
