@@ -8,8 +8,8 @@
 #include "platform/cp1252.h"
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
-#include "settings/profilefile.h"
 #include "settings/settingskeys.h"
+#include "settings/settingsstore.h"
 #include "settings/windowstate.h"
 
 #include <QAbstractItemView>
@@ -152,13 +152,13 @@ void FilterBar::addLookupItem(LookupTable table, const QByteArray &item)
     combo->addItem(Cp1252::toUnicode(item));
 }
 
-void FilterBar::restoreChangeFilter(const ProfileFile &settings)
+void FilterBar::restoreChangeFilter(const SettingsStore &settings)
 {
     selectStoredItem(*cmbFilterGeaendert, settings.readInteger(Keys::View, Keys::Aenderungsfilter,
                                                                Keys::ViewItemDefault));
 }
 
-void FilterBar::restoreLookupChoices(const ProfileFile &settings)
+void FilterBar::restoreLookupChoices(const SettingsStore &settings)
 {
     // Preselected only: the lookup edits stay empty, so only the change filter takes part.
     const auto restore = [&](QComboBox *combo, QByteArrayView key) {
@@ -170,7 +170,7 @@ void FilterBar::restoreLookupChoices(const ProfileFile &settings)
     restore(cmbFilterHersteller, Keys::Herstellerfilter);
 }
 
-void FilterBar::writeChoices(ProfileFile &settings) const
+void FilterBar::writeChoices(SettingsStore &settings) const
 {
     settings.writeInteger(Keys::View, Keys::Aenderungsfilter, cmbFilterGeaendert->currentIndex());
     settings.writeInteger(Keys::View, Keys::Zusatzfilter, cmbFilterZusatz->currentIndex());
@@ -178,7 +178,7 @@ void FilterBar::writeChoices(ProfileFile &settings) const
     settings.writeInteger(Keys::View, Keys::TUEOfilter, cmbFilterTUEO->currentIndex());
 }
 
-void FilterBar::writeHistories(ProfileFile &settings) const
+void FilterBar::writeHistories(SettingsStore &settings) const
 {
     WriteComboBox(settings, *cmbFilterKennblattNr);
     WriteComboBox(settings, *cmbFilterMarke);
