@@ -13,6 +13,7 @@
 #include "list/kennblattlistview.h"
 #include "list/listcontroller.h"
 #include "list/listexportcommands.h"
+#include "list/restrictioncue.h"
 #include "platform/anchors.h"
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
@@ -133,6 +134,10 @@ void TfrmMain::wireList()
                    &ListExportCommands::mnuListeExportierenClick);
     connectGuarded(m_dialogs, ui->lvKennblaetter, &KennblattListView::copyRequested, m_export.get(),
                    &ListExportCommands::copyMarkedRows);
+    RestrictionCue *cue = &filters->restrictionCue();
+    connect(list, &ListController::restrictionShown, cue, &RestrictionCue::showRestriction);
+    connectGuarded(m_dialogs, cue, &QAbstractButton::clicked, list,
+                   &ListController::clearRestriction);
 }
 
 void TfrmMain::wireDocuments()

@@ -20,11 +20,11 @@ class ListController;
 class ListExportCommands;
 class PdfViewSheetPrinter;
 class PrintCommands;
-class ProfileFile;
 class QAction;
 class QLabel;
 class QTimer;
 class SearchCommands;
+class SettingsStore;
 class TKennblattListe;
 class TfrmSplash;
 namespace Ui {
@@ -80,7 +80,7 @@ private:
     void wireSearch();
     void placeWindow();
     void loadCatalogue();
-    qint32 readSplashInterval(const ProfileFile &settings) const;
+    qint32 readSplashInterval(const SettingsStore &settings) const;
     void requestApplicationEnd();
 
     DialogService &m_dialogs;

@@ -11,11 +11,14 @@
 #include "platform/windowplacement.h"
 #include "settings/programsettings.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
+
+QString SearchCommands::TextReaderProgram;
 
 SearchCommands::SearchCommands(DialogService &dialogs, const TKennblattListe &catalogue,
                                const LoadedCatalogue &lookups, const ProgramSettings &settings,
@@ -69,14 +72,19 @@ void SearchCommands::setListHeld(bool held)
 void SearchCommands::mnuVolltextsucheClick()
 {
     if (m_window == nullptr) {
-        // The engine reads the texts; loading it says why when it cannot be loaded.
-        PDFViewLibrary::load(TPDFView::EngineLibraryName, m_dialogs);
-        const PDFViewCommands::EngineDescriptor *engine = PDFViewLibrary::descriptor();
+        // The engine reads the texts, in reader processes that load it as this one did;
+        // loading it says why when it cannot be loaded.
+        std::optional<TextReading> reading;
+        if (PDFViewLibrary::load(TPDFView::EngineLibraryName, m_dialogs)) {
+            reading = TextReading{TextReaderProgram.isEmpty()
+                                      ? QCoreApplication::applicationDirPath() + u"/kb-textreader"_s
+                                      : TextReaderProgram,
+                                  PDFViewLibrary::fileName()};
+        }
         const QString catalogue = catalogueName(m_settings);
-        m_window =
-            new SearchWindow(SheetDirectory(m_catalogue, m_lookups, m_settings.PfadZuPDFDateien),
-                             engine != nullptr ? engine->extractText : nullptr,
-                             indexPath(m_cacheFolder, catalogue), catalogue, &m_owner);
+        m_window = new SearchWindow(
+            SheetDirectory(m_catalogue, m_lookups, m_settings.PfadZuPDFDateien), std::move(reading),
+            indexPath(m_cacheFolder, catalogue), catalogue, &m_owner);
         connect(m_window, &SearchWindow::restrictionRequested, this,
                 &SearchCommands::restrictionRequested);
         connectGuarded(m_dialogs, m_window.get(), &SearchWindow::hitOpenRequested, this,

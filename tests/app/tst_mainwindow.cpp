@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,7 @@ class TestMainWindow : public QObject
 
     QTemporaryDir m_dir;
     QString m_settingsPath;
+    QString m_userSettingsPath;
     std::unique_ptr<ScriptedDialogService> m_dialogs;
     std::unique_ptr<TKennblattListe> m_catalogue;
     std::unique_ptr<TfrmMain> m_window;
@@ -121,12 +123,17 @@ private Q_SLOTS:
         TPDFView::EngineLibraryName = QStringLiteral(PDF_ENGINE);
         QVERIFY(m_dir.isValid());
         m_settingsPath = m_dir.filePath(u"kennblaetter.INI"_s);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(u"config"_s)));
+        m_userSettingsPath = m_dir.filePath(u"config/kennblaetter/kennblaetter.INI"_s);
     }
 
     void cleanup()
     {
         m_window.reset();
+        QFile::setPermissions(m_settingsPath, QFile::ReadOwner | QFile::WriteOwner);
         QFile::remove(m_settingsPath);
+        QFile::remove(m_dir.filePath(u"config"_s));
+        QDir(m_dir.filePath(u"config"_s)).removeRecursively();
         QFile::remove(m_dir.filePath(u"Norvenz SZW Kennblätter.mde"_s));
     }
 
@@ -630,17 +637,46 @@ private Q_SLOTS:
                     .isEmpty()); // histories are not read back
     }
 
-    void readOnlySettingsFileStaysUnchanged()
+    // Where the user may not write the installation's file, the view goes to the user's own
+    // file, and the next start shows it.
+    void readOnlySettingsFileStaysUnchangedTheUsersFileTakesTheView()
     {
         start({}, "[View]\r\nAenderungsfilter=1\r\n");
-        choose(control<QComboBox>("cmbFilterGeaendert"), 0);
+        choose(control<QComboBox>("cmbFilterGeaendert"), 2);
+        control<HeaderControl>("hcKopf")->resizeSection(1, 222);
         QFile::setPermissions(m_settingsPath,
                               QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         const QByteArray before = readFile(m_settingsPath);
         finish();
         QCOMPARE(readFile(m_settingsPath), before);
         QVERIFY(m_dialogs->shown().isEmpty()); // not even the write error
-        QFile::setPermissions(m_settingsPath, QFile::ReadOwner | QFile::WriteOwner);
+
+        const ProfileFile user(m_userSettingsPath);
+        QCOMPARE(user.readInteger("View", "Aenderungsfilter", 0), 2);
+        QCOMPARE(user.readInteger("Columns_hcKopf", "2", 0), 222);
+        QVERIFY(user.readInteger("BoundsfrmMain", "Width", 0) > 0);
+        QVERIFY(user.readInteger("BoundsfrmReport", "Width", 0) > 0);
+        QVERIFY(!user.contains("Einstellungen", "PfadZuMDEDatei"));
+
+        create();
+        QCOMPARE(control<HeaderControl>("hcKopf")->sectionSize(1), 222);
+        QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 2);
+        QCOMPARE(m_window->listModel().rowCount(), 4);
+    }
+
+    // Nowhere to write the view: one message, not silence and not one per key.
+    void unwritableUsersFileSaysSoOnce()
+    {
+        start();
+        QFile::setPermissions(m_settingsPath, QFile::ReadOwner);
+        writeFile(m_dir.filePath(u"config"_s), "a file where the folder should be");
+        finish();
+        const MessageBoxSpec warning{u"Warnung"_s, MessageBoxSpec::Icon::Warning,
+                                     MessageBoxSpec::Buttons::Ok,
+                                     u"Ihre Ansicht (Fenster, Spalten, Filter, Druckauswahl) "
+                                     u"konnte nicht gespeichert werden: In "_s +
+                                         m_userSettingsPath + u" kann nicht geschrieben werden."_s};
+        QCOMPARE(m_dialogs->shown(), QList<MessageBoxSpec>{warning});
     }
 };
 

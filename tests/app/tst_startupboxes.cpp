@@ -62,7 +62,8 @@ private Q_SLOTS:
             if (auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
                 shown->accept();
         });
-        giveUp.start(10000);
+        // Generous: on a loaded machine the window manager can take seconds to restack.
+        giveUp.start(30000);
 
         TfrmMain window(dialogs, catalogue, settings);
         QVERIFY(box != 0 && splash != 0);

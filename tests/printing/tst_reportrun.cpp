@@ -249,8 +249,10 @@ private Q_SLOTS:
     void missingProjectIsAskedForAgain()
     {
         QVERIFY(QFile::remove(project()));
+        // The working directory first, then the program's folder.
         const QString expected = u"The following reporting project does not exist:\r\""_s +
-                                 QDir::current().absoluteFilePath(u"Listen.xml"_s) + u'"';
+                                 QDir::current().absoluteFilePath(u"Listen.xml"_s) + u"\"\r\""_s +
+                                 QCoreApplication::applicationDirPath() + u"/Listen.xml\""_s;
         QCOMPARE(errorOf([&] { runReport(0, list({0})); }), expected);
         QVERIFY(!QFile::exists(output()));
         QVERIFY(QDir().mkdir(u"Listen.xml"_s)); // a folder is no project
@@ -261,12 +263,37 @@ private Q_SLOTS:
         QCOMPARE(numbersIn(pdfPages(output())), QStringList{u"00001.02"_s});
     }
 
-    void projectWithoutReport1EndsQuietly()
+    void projectOfTheWorkingDirectoryOrElseOfTheProgram_data()
+    {
+        QTest::addColumn<bool>("inWorkingDirectory");
+        QTest::addColumn<QString>("read"); // the file name below the test folder
+        QTest::newRow("both: the working directory's") << true << u"Listen.xml"_s;
+        QTest::newRow("started elsewhere: the program's") << false << u"programm/Listen.xml"_s;
+    }
+    void projectOfTheWorkingDirectoryOrElseOfTheProgram()
+    {
+        QFETCH(bool, inWorkingDirectory);
+        QFETCH(QString, read);
+        const QString programFolder = m_dir.filePath(u"programm"_s);
+        QVERIFY(QDir().mkpath(programFolder));
+        QFile::remove(programFolder + u"/Listen.xml"_s);
+        QVERIFY(QFile::copy(QStringLiteral(KB_REPORT_PROJECT), programFolder + u"/Listen.xml"_s));
+        if (!inWorkingDirectory)
+            QVERIFY(QFile::remove(project()));
+        m_form->ReportProject1->setFallbackFolder(programFolder);
+        runReport(0, list({0, 1}));
+        QCOMPARE(m_form->ReportProject1->path(), m_dir.filePath(read));
+        QCOMPARE(numbersIn(pdfPages(output())), (QStringList{u"00001.02"_s, u"00007.00"_s}));
+    }
+
+    // Printing nothing without a word would leave the user guessing.
+    void projectWithoutReport1SaysSo()
     {
         QByteArray xml = readFile(QStringLiteral(KB_REPORT_PROJECT));
         xml.replace("name=\"Report1\"", "name=\"Report2\"");
         writeFile(project(), xml);
-        QCOMPARE(errorOf([&] { runReport(0, list({0})); }), QString());
+        QCOMPARE(errorOf([&] { runReport(0, list({0})); }),
+                 u"Das Berichtsprojekt „"_s + project() + u"“ enthält keinen Bericht „Report1“."_s);
         QVERIFY(!QFile::exists(output()));
         QVERIFY(m_dialogs.shown().isEmpty());
     }
