@@ -5,7 +5,6 @@
 #include "catalogue/cataloguedatabase.h"
 #include "documents/documentcommands.h"
 #include "documents/pdfview.h"
-#include "documents/search/searchcommands.h"
 #include "info/infocommands.h"
 #include "list/columnheaders.h"
 #include "list/filterbar.h"
@@ -18,6 +17,7 @@
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
 #include "printing/printcommands.h"
+#include "search/searchcommands.h"
 #include "ui_untmain.h"
 
 #include <QCoreApplication>

@@ -10,7 +10,7 @@ set(layers
     catalogue=1 settings=1
     list=2
     documents=3 printing=3 info=3
-    documents/search=4
+    search=4
     app=5)
 
 set(folders "")

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "documents/search/searchfailure.h"
-#include "documents/search/searchindex.h"
-#include "documents/search/sheetdirectory.h"
+#include "search/searchfailure.h"
+#include "search/searchindex.h"
+#include "search/sheetdirectory.h"
 
 #include <QHash>
 #include <QObject>

@@ -4,11 +4,11 @@
 // damaged index under a search.
 #include "catalogue/loadedcatalogue.h"
 #include "catalogue/tkennblattliste.h"
-#include "documents/search/searchfailure.h"
-#include "documents/search/searchindex.h"
-#include "documents/search/searchindexer.h"
-#include "documents/search/searchqueries.h"
-#include "documents/search/sqlitedb.h"
+#include "search/searchfailure.h"
+#include "search/searchindex.h"
+#include "search/searchindexer.h"
+#include "search/searchqueries.h"
+#include "search/sqlitedb.h"
 #include "testfiles.h"
 #include "testpdfs.h"
 

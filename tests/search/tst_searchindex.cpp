@@ -1,10 +1,10 @@
 // The full-text index on PDFs written by the test, read by the real engine in the reader
 // processes: the matching rules, where the first hit is, the update of a changed catalogue
 // folder, damaged index files and damaged PDFs, a build stopped half-way.
-#include "documents/search/searchindex.h"
-#include "documents/search/searchindexer.h"
-#include "documents/search/searchquery.h"
-#include "documents/search/sqlitedb.h"
+#include "search/searchindex.h"
+#include "search/searchindexer.h"
+#include "search/searchquery.h"
+#include "search/sqlitedb.h"
 #include "testfiles.h"
 #include "testpdfs.h"
 

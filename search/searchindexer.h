@@ -1,7 +1,7 @@
 #pragma once
 
-#include "documents/search/searchfailure.h"
-#include "documents/search/sheetreaders.h"
+#include "search/searchfailure.h"
+#include "search/sheetreaders.h"
 
 #include <QFutureWatcher>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/search/searchqueries.h"
+#include "search/searchqueries.h"
 
 #include <QAbstractTableModel>
 

@@ -1,10 +1,10 @@
-#include "documents/search/searchwindow.h"
+#include "search/searchwindow.h"
 #include "ui_searchwindow.h"
 
-#include "documents/search/excerptdelegate.h"
-#include "documents/search/searchqueries.h"
-#include "documents/search/searchresultmodel.h"
 #include "list/sheetcount.h"
+#include "search/excerptdelegate.h"
+#include "search/searchqueries.h"
+#include "search/searchresultmodel.h"
 
 #include <QHeaderView>
 #include <QKeySequence>

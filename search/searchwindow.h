@@ -1,9 +1,9 @@
 #pragma once
 
-#include "documents/search/searchfailure.h"
-#include "documents/search/searchindexer.h"
-#include "documents/search/sheetdirectory.h"
 #include "list/recordrestriction.h"
+#include "search/searchfailure.h"
+#include "search/searchindexer.h"
+#include "search/sheetdirectory.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/search/searchindexer.h"
+#include "search/searchindexer.h"
 
 #include <QByteArrayView>
 #include <QHash>

@@ -1,7 +1,7 @@
-#include "documents/search/searchfailure.h"
+#include "search/searchfailure.h"
 
-#include "documents/search/sheetreaders.h"
-#include "documents/search/sqlitedb.h"
+#include "search/sheetreaders.h"
+#include "search/sqlitedb.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "documents/search/searchqueries.h"
+#include "search/searchqueries.h"
 
-#include "documents/search/searchquery.h"
-#include "documents/search/sqlitedb.h"
+#include "search/searchquery.h"
+#include "search/sqlitedb.h"
 
 #include <QFuture>
 #include <QMutex>

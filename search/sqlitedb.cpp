@@ -1,4 +1,4 @@
-#include "documents/search/sqlitedb.h"
+#include "search/sqlitedb.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
-#include "documents/search/searchresultmodel.h"
+#include "search/searchresultmodel.h"
 
-#include "documents/search/fts5extension.h"
+#include "search/fts5extension.h"
 
 #include <algorithm>
 

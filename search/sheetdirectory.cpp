@@ -1,4 +1,4 @@
-#include "documents/search/sheetdirectory.h"
+#include "search/sheetdirectory.h"
 
 #include "catalogue/loadedcatalogue.h"
 #include "catalogue/pdffilename.h"

@@ -1,6 +1,6 @@
-#include "documents/search/excerptdelegate.h"
+#include "search/excerptdelegate.h"
 
-#include "documents/search/searchresultmodel.h"
+#include "search/searchresultmodel.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

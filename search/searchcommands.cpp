@@ -1,14 +1,14 @@
-#include "documents/search/searchcommands.h"
+#include "search/searchcommands.h"
 
 #include "documents/documentcommands.h"
 #include "documents/pdfview.h"
 #include "documents/pdfviewcommands.h"
 #include "documents/pdfviewlibrary.h"
-#include "documents/search/searchwindow.h"
 #include "documents/untpdffenster.h"
 #include "platform/cp1252.h"
 #include "platform/guardedconnect.h"
 #include "platform/windowplacement.h"
+#include "search/searchwindow.h"
 #include "settings/programsettings.h"
 
 #include <QCoreApplication>

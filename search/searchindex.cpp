@@ -1,7 +1,7 @@
-#include "documents/search/searchindex.h"
+#include "search/searchindex.h"
 
-#include "documents/search/fts5extension.h"
-#include "documents/search/sqlitedb.h"
+#include "search/fts5extension.h"
+#include "search/sqlitedb.h"
 
 #include <QFile>
 

@@ -2,10 +2,10 @@
 // within its limits of text, time and memory, a sheet cut short is indexed as far as it was
 // read and named, a reader that dies takes only its sheet along, and a reader program that
 // cannot work is a failure, never an empty index.
-#include "documents/search/searchindex.h"
-#include "documents/search/searchindexer.h"
-#include "documents/search/searchquery.h"
-#include "documents/search/textreaderprotocol.h"
+#include "search/searchindex.h"
+#include "search/searchindexer.h"
+#include "search/searchquery.h"
+#include "search/textreaderprotocol.h"
 #include "testfiles.h"
 #include "testpdfs.h"
 #include "tools/hostilepdf/hostilepdfs.h"

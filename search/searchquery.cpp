@@ -1,4 +1,4 @@
-#include "documents/search/searchquery.h"
+#include "search/searchquery.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "documents/search/sheetreaders.h"
+#include "search/sheetreaders.h"
 
 #include "documents/pdfviewcommands.h"
-#include "documents/search/textreaderprotocol.h"
+#include "search/textreaderprotocol.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "documents/search/fts5extension.h"
+#include "search/fts5extension.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
-#include "documents/search/searchindexer.h"
+#include "search/searchindexer.h"
 
 #include "documents/pdfviewcommands.h"
-#include "documents/search/searchindex.h"
-#include "documents/search/sqlitedb.h"
+#include "search/searchindex.h"
+#include "search/sqlitedb.h"
 
 #include <QDir>
 #include <QFile>

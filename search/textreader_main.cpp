@@ -4,7 +4,7 @@
 // kernel holds it to (RLIMIT_DATA). The index build starts, feeds and ends it
 // (textreaderprotocol.h); it is no program for people.
 #include "documents/pdfviewcommands.h"
-#include "documents/search/textreaderprotocol.h"
+#include "search/textreaderprotocol.h"
 
 #include <QElapsedTimer>
 #include <QFile>
