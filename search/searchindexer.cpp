@@ -1,6 +1,7 @@
 #include "search/searchindexer.h"
 
 #include "documents/pdfviewcommands.h"
+#include "platform/backgroundtask.h"
 #include "search/searchindex.h"
 #include "search/sqlitedb.h"
 
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QPromise>
 #include <QSet>
-#include <QtConcurrent>
 
 #include <optional>
 
@@ -60,6 +60,38 @@ void note(IndexSummary &summary, const QString &name, qint32 state)
         summary.unreadable.append(name);
 }
 
+// What changed since the last run: the files to read. Files that are gone from the catalogue
+// are dropped from the index, missing ones stored as missing; the summary counts the files and
+// names those known to have no text.
+QList<Planned> plan(SearchIndex &index, const QList<SheetFile> &files, IndexSummary &summary)
+{
+    QHash<QString, StoredFile> stored = index.storedFiles();
+    QList<Planned> toRead;
+    QSet<QString> seen;
+    index.begin();
+    for (const SheetFile &file : files) {
+        if (seen.contains(file.name))
+            continue;
+        seen.insert(file.name);
+        const FileStamp stamp = stampOf(file.path);
+        const std::optional<StoredFile> known =
+            stored.contains(file.name) ? std::optional(stored.take(file.name)) : std::nullopt;
+        if (known && known->stamp == stamp) {
+            note(summary, file.name, known->state);
+        } else if (stamp.size < 0) {
+            index.store(file.name, stamp, ExtractMissing, {});
+            note(summary, file.name, ExtractMissing);
+        } else {
+            toRead.append({file, stamp});
+        }
+    }
+    for (auto gone = stored.cbegin(); gone != stored.cend(); ++gone)
+        index.remove(gone.key());
+    index.commit();
+    summary.files = int(seen.size());
+    return toRead;
+}
+
 } // namespace
 
 struct SearchIndexer::Run
@@ -70,49 +102,25 @@ struct SearchIndexer::Run
     bool renew = false;
 };
 
-void SearchIndexer::update(const Run &run, const TextReading &reading,
-                           QPromise<IndexSummary> &promise, const std::atomic_bool &cancel,
-                           const std::function<void()> &opened, IndexSummary &summary)
+IndexSummary SearchIndexer::update(const Run &run, const TextReading &reading,
+                                   QPromise<IndexSummary> &promise, const std::atomic_bool &cancel,
+                                   const std::function<void()> &opened)
 {
     const QString folder = QFileInfo(run.path).absolutePath();
     if (!QDir().mkpath(folder))
         throw CacheFolderError("mkpath failed: " + QFile::encodeName(folder).toStdString());
     if (run.renew)
         SearchIndex::removeFiles(run.path);
+    IndexSummary summary;
     const std::unique_ptr<SearchIndex> index =
         SearchIndex::open(run.path, run.catalogue, &summary.renewed);
     opened();
-
-    // What changed since the last run.
-    QHash<QString, StoredFile> stored = index->storedFiles();
-    QList<Planned> toRead;
-    QSet<QString> seen;
-    index->begin();
-    for (const SheetFile &file : run.files) {
-        if (seen.contains(file.name))
-            continue;
-        seen.insert(file.name);
-        const FileStamp stamp = stampOf(file.path);
-        const std::optional<StoredFile> known =
-            stored.contains(file.name) ? std::optional(stored.take(file.name)) : std::nullopt;
-        if (known && known->stamp == stamp) {
-            note(summary, file.name, known->state);
-        } else if (stamp.size < 0) {
-            index->store(file.name, stamp, ExtractMissing, {});
-            note(summary, file.name, ExtractMissing);
-        } else {
-            toRead.append({file, stamp});
-        }
-    }
-    for (auto gone = stored.cbegin(); gone != stored.cend(); ++gone)
-        index->remove(gone.key());
-    index->commit();
-    summary.files = int(seen.size());
+    const QList<Planned> toRead = plan(*index, run.files, summary);
 
     // The texts, read several at a time, written here as they come.
     promise.setProgressRange(0, int(toRead.size()));
     QStringList paths;
-    for (const Planned &planned : std::as_const(toRead))
+    for (const Planned &planned : toRead)
         paths.append(planned.file.path);
     index->begin();
     SheetReaders(reading).read(
@@ -134,6 +142,9 @@ void SearchIndexer::update(const Run &run, const TextReading &reading,
     summary.cancelled = promise.isCanceled() || cancel.load();
     if (!summary.cancelled && summary.read >= TidyAfter)
         index->tidy();
+    summary.unreadable.sort();
+    summary.partial.sort();
+    return summary;
 }
 
 SearchIndexer::SearchIndexer(TextReading reading, QObject *parent)
@@ -198,18 +209,17 @@ void SearchIndexer::launch(Run run)
         QMetaObject::invokeMethod(
             this, [this] { Q_EMIT indexOpened(); }, Qt::QueuedConnection);
     };
-    m_watcher.setFuture(
-        QtConcurrent::run(&m_runs, [run = std::move(run), opened, reading = m_reading,
-                                    cancel = m_cancel](QPromise<IndexSummary> &promise) {
+    const QString indexPath = run.path;
+    m_watcher.setFuture(runInBackground<IndexSummary>(
+        m_runs,
+        [run = std::move(run), reading = m_reading, cancel = m_cancel,
+         opened](QPromise<IndexSummary> &promise) {
+            return update(run, reading, promise, *cancel, opened);
+        },
+        [indexPath](std::exception_ptr error) {
+            // Whatever went wrong is said; the sheets done so far stay in the index.
             IndexSummary summary;
-            try {
-                update(run, reading, promise, *cancel, opened, summary);
-            } catch (...) {
-                // Whatever went wrong is said; the sheets done so far stay in the index.
-                summary.failure = searchFailure(std::current_exception(), run.path);
-            }
-            summary.unreadable.sort();
-            summary.partial.sort();
-            promise.addResult(summary);
+            summary.failure = searchFailure(error, indexPath);
+            return summary;
         }));
 }

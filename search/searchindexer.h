@@ -65,9 +65,10 @@ Q_SIGNALS:
 private:
     struct Run;
     void launch(Run run);
-    static void update(const Run &run, const TextReading &reading, QPromise<IndexSummary> &promise,
-                       const std::atomic_bool &cancel, const std::function<void()> &opened,
-                       IndexSummary &summary);
+    // The run itself, on the run's thread; raises what went wrong.
+    static IndexSummary update(const Run &run, const TextReading &reading,
+                               QPromise<IndexSummary> &promise, const std::atomic_bool &cancel,
+                               const std::function<void()> &opened);
     void runFinished();
 
     TextReading m_reading;
