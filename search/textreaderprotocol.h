@@ -20,13 +20,13 @@ constexpr qsizetype HeaderSize = 5;
 constexpr qsizetype EndPayloadSize = 5;
 constexpr int NoEngineExitCode = 65;
 
-// Whether the reader holds itself to its memory limit (RLIMIT_DATA). Not under AddressSanitizer,
-// which reserves terabytes of shadow memory: a data limit would stop every allocation. Only the
-// time limit holds then.
-#if defined(__SANITIZE_ADDRESS__)
+// Whether the reader holds itself to its memory limit (RLIMIT_DATA). Not under Address- or
+// ThreadSanitizer, which reserve terabytes of shadow memory: a data limit would stop every
+// allocation. Only the time limit holds then.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool MemoryLimitHolds = false;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
 constexpr bool MemoryLimitHolds = false;
 #else
 constexpr bool MemoryLimitHolds = true;
