@@ -2,8 +2,8 @@
 #include "catalogue/tkennblattliste.h"
 #include "csvreadback.h"
 #include "list/listexport.h"
-#include "smalltmpfs.h"
 #include "testfiles.h"
+#include "tmpfsmount.h"
 #include "vectorcurrentlist.h"
 
 #include <QDir>

@@ -11,6 +11,7 @@
 #include "search/sqlitedb.h"
 #include "testfiles.h"
 #include "testpdfs.h"
+#include "tmpfsmount.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -32,30 +33,6 @@ Q_DECLARE_METATYPE(Thrower)
 namespace {
 
 const QString Catalogue = u"Testkatalog"_s;
-
-// A tmpfs on `folder` with these options, unmounted with the object; false when this
-// process may not mount (not root, or a container without the right).
-class Mount
-{
-public:
-    Mount(const QString &folder, const char *options, unsigned long flags = 0)
-        : m_folder(QFile::encodeName(folder))
-    {
-        m_mounted = mount("tmpfs", m_folder.constData(), "tmpfs", flags, options) == 0;
-    }
-    ~Mount()
-    {
-        if (m_mounted)
-            umount2(m_folder.constData(), MNT_DETACH);
-    }
-    Mount(const Mount &) = delete;
-    Mount &operator=(const Mount &) = delete;
-    bool mounted() const { return m_mounted; }
-
-private:
-    QByteArray m_folder;
-    bool m_mounted = false;
-};
 
 } // namespace
 
@@ -180,7 +157,7 @@ private Q_SLOTS:
     {
         const QString folder = m_dir.filePath(u"nurlesen"_s);
         QVERIFY(QDir().mkpath(folder));
-        std::optional<Mount> readOnly;
+        std::optional<TmpfsMount> readOnly;
         if (geteuid() == 0) {
             // Folder permissions do not bind root; a read-only file system does.
             readOnly.emplace(folder, "size=1m", MS_RDONLY);
@@ -199,7 +176,7 @@ private Q_SLOTS:
     {
         const QString folder = m_dir.filePath(u"klein"_s);
         QVERIFY(QDir().mkpath(folder));
-        const Mount small(folder, "size=160k");
+        const TmpfsMount small(folder, "size=160k");
         if (!small.mounted())
             QSKIP("no right to mount a small tmpfs (needs root with CAP_SYS_ADMIN)");
         const IndexSummary summary = build(folder + u"/index.sqlite"_s);

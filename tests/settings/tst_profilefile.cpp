@@ -2,8 +2,8 @@
 
 #include "platform/apperror.h"
 
-#include "smalltmpfs.h"
 #include "testfiles.h"
+#include "tmpfsmount.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // "Kopie speichern" writes through a temporary file beside the target: a copy that fails, for
 // want of room or of the right to write, leaves a file of the target's name as it was.
 #include "documents/engine/core/documentcopy.h"
-#include "smalltmpfs.h"
 #include "testfiles.h"
+#include "tmpfsmount.h"
 
 #include <QDir>
 #include <QFile>
