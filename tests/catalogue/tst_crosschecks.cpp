@@ -15,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <array>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -137,16 +136,21 @@ quint32 storedLength(const File &file, const QString &text)
     return quint32(text.size()) + (file.format.textIsUcs2 ? 2 : 0);
 }
 
-using Formats = std::array<std::pair<Jet::FileFormat, const char *>, 2>;
-constexpr Formats formats()
+// The data of each test: a patch and whether the file stays sound, in both formats.
+struct DataRows
 {
-    return {{{Jet::FileFormat::Jet4, "Jet 4"}, {Jet::FileFormat::Jet3, "Jet 3"}}};
-}
-
-QString damaged(const QString &table, const QString &path)
-{
-    return u"Die Tabelle '%1' in der Datenbankdatei '%2' ist beschädigt."_s.arg(table, path);
-}
+    DataRows()
+    {
+        QTest::addColumn<Jet::FileFormat>("format");
+        QTest::addColumn<bool>("sound");
+        QTest::addColumn<Patch>("patch");
+    }
+    void add(const char *what, bool sound, const Patch &patch) const
+    {
+        QTest::addRow("Jet 4, %s", what) << Jet::FileFormat::Jet4 << sound << patch;
+        QTest::addRow("Jet 3, %s", what) << Jet::FileFormat::Jet3 << sound << patch;
+    }
+};
 
 } // namespace
 
@@ -161,71 +165,55 @@ private Q_SLOTS:
     // placed where no other rule objects to it.
     void columnEntries_data()
     {
-        QTest::addColumn<Jet::FileFormat>("format");
-        QTest::addColumn<bool>("sound");
-        QTest::addColumn<Patch>("patch");
+        const DataRows rows;
         using E = JetFormat::ColumnEntry;
-        for (const auto &[format, name] : formats()) {
-            const auto row = [&](const char *what, bool sound, Patch patch) {
-                QTest::addRow("%s, %s", name, what) << format << sound << patch;
-            };
-            row("as written", true, [](File &) {});
-            row("column number at the limit", false, [](File &f) { f.setEntry(2, &E::number, 5); });
-            row("column number twice", false, [](File &f) { f.setEntry(2, &E::number, 1); });
-            row("column number beyond the byte libmdb reads", false, [](File &f) {
-                f.setDefinition(f.format.columnNumberLimitOffset(), 300);
-                f.setEntry(2, &E::number, 257);
-            });
-            row("variable index at the count", false,
-                [](File &f) { f.setEntry(2, &E::varIndex, 2); });
-            row("variable index twice", false, [](File &f) { f.setEntry(2, &E::varIndex, 0); });
-            row("no variable columns counted", false,
-                [](File &f) { f.setDefinition(f.format.variableColumnCountOffset(), 0); });
-            row("variable columns counted beyond their indexes", true,
-                [](File &f) { f.setDefinition(f.format.variableColumnCountOffset(), 3); });
-            row("TEXT flagged fixed", false, [](File &f) {
-                f.bytes[f.entry(0, 1) + f.format.entry.flags] ^= 0x01;
-                f.setEntry(1, &E::fixedOffset, 8);
-                f.setEntry(1, &E::length, 2);
-            });
-            row("BOOLEAN not flagged fixed", false, [](File &f) {
-                f.bytes[f.entry(0, 3) + f.format.entry.flags] ^= 0x01;
-                f.setDefinition(f.format.variableColumnCountOffset(), 3);
-                f.setEntry(3, &E::varIndex, 2);
-            });
-            row("LONG two bytes long", false, [](File &f) { f.setEntry(0, &E::length, 2); });
-            row("BOOLEAN two bytes long", false, [](File &f) { f.setEntry(3, &E::length, 2); });
-            row("BOOLEAN of length 0, as Jackcess writes it", true,
-                [](File &f) { f.setEntry(3, &E::length, 0); });
-            row("TEXT of length 0", false, [](File &f) { f.setEntry(1, &E::length, 0); });
-            row("TEXT of 256 characters", false,
-                [](File &f) { f.setEntry(1, &E::length, f.format.textIsUcs2 ? 512 : 256); });
-            row("TEXT of 255 characters", true,
-                [](File &f) { f.setEntry(1, &E::length, f.format.textIsUcs2 ? 510 : 255); });
-            row("a type neither format knows", false,
-                [](File &f) { f.bytes[f.entry(0, 1)] = 0x0E; });
-            row("fixed columns overlapping", false,
-                [](File &f) { f.setEntry(4, &E::fixedOffset, 2); });
-        }
+        rows.add("as written", true, [](File &) {});
+        rows.add("column number at the limit", false,
+                 [](File &f) { f.setEntry(2, &E::number, 5); });
+        rows.add("column number twice", false, [](File &f) { f.setEntry(2, &E::number, 1); });
+        rows.add("column number beyond the byte libmdb reads", false, [](File &f) {
+            f.setDefinition(f.format.columnNumberLimitOffset(), 300);
+            f.setEntry(2, &E::number, 257);
+        });
+        rows.add("variable index at the count", false,
+                 [](File &f) { f.setEntry(2, &E::varIndex, 2); });
+        rows.add("variable index twice", false, [](File &f) { f.setEntry(2, &E::varIndex, 0); });
+        rows.add("no variable columns counted", false,
+                 [](File &f) { f.setDefinition(f.format.variableColumnCountOffset(), 0); });
+        rows.add("variable columns counted beyond their indexes", true,
+                 [](File &f) { f.setDefinition(f.format.variableColumnCountOffset(), 3); });
+        rows.add("TEXT flagged fixed", false, [](File &f) {
+            f.bytes[f.entry(0, 1) + f.format.entry.flags] ^= 0x01;
+            f.setEntry(1, &E::fixedOffset, 8);
+            f.setEntry(1, &E::length, 2);
+        });
+        rows.add("BOOLEAN not flagged fixed", false, [](File &f) {
+            f.bytes[f.entry(0, 3) + f.format.entry.flags] ^= 0x01;
+            f.setDefinition(f.format.variableColumnCountOffset(), 3);
+            f.setEntry(3, &E::varIndex, 2);
+        });
+        rows.add("LONG two bytes long", false, [](File &f) { f.setEntry(0, &E::length, 2); });
+        rows.add("BOOLEAN two bytes long", false, [](File &f) { f.setEntry(3, &E::length, 2); });
+        rows.add("BOOLEAN of length 0, as Jackcess writes it", true,
+                 [](File &f) { f.setEntry(3, &E::length, 0); });
+        rows.add("TEXT of length 0", false, [](File &f) { f.setEntry(1, &E::length, 0); });
+        rows.add("TEXT of 256 characters", false,
+                 [](File &f) { f.setEntry(1, &E::length, f.format.textIsUcs2 ? 512 : 256); });
+        rows.add("TEXT of 255 characters", true,
+                 [](File &f) { f.setEntry(1, &E::length, f.format.textIsUcs2 ? 510 : 255); });
+        rows.add("a type neither format knows", false,
+                 [](File &f) { f.bytes[f.entry(0, 1)] = 0x0E; });
+        rows.add("fixed columns overlapping", false,
+                 [](File &f) { f.setEntry(4, &E::fixedOffset, 2); });
     }
-    void columnEntries()
-    {
-        QFETCH(Jet::FileFormat, format);
-        QFETCH(Patch, patch);
-        QFETCH(bool, sound);
-        const Jet::Table table = werte();
-        const QString path = patched({table}, format, patch);
-        QCOMPARE(readAll(path, table), sound ? QString() : damaged(u"Werte"_s, path));
-    }
+    void columnEntries() { verifyRead(werte()); }
 
     // The usage map must list every page of the table that holds rows, and libmdb must deliver
     // as many rows as the definition counts, except where it counts none (a file not closed
     // properly).
     void pagesAndRowCount_data()
     {
-        QTest::addColumn<Jet::FileFormat>("format");
-        QTest::addColumn<bool>("sound");
-        QTest::addColumn<Patch>("patch");
+        const DataRows rows;
         // The writer's free-space map lists the last data page only.
         const auto mapToFreeSpaceMap = [](File &f) {
             f.setDefinition(f.format.usageMapOffset,
@@ -236,36 +224,21 @@ private Q_SLOTS:
                 f.setDefinition(f.format.definitionRowCountOffset, rows, 4);
             };
         };
-        for (const auto &[format, name] : formats()) {
-            const auto row = [&](const char *what, bool sound, Patch patch) {
-                QTest::addRow("%s, %s", name, what) << format << sound << patch;
-            };
-            row("map pointer names the free-space map", false, mapToFreeSpaceMap);
-            row("map pointer names the free-space map, no rows counted", false, [=](File &f) {
-                mapToFreeSpaceMap(f);
-                countRows(0)(f);
-            });
-            row("one row more counted", false, countRows(WerteRows + 1));
-            row("one row fewer counted", false, countRows(WerteRows - 1));
-            row("no rows counted", true, countRows(0));
-        }
+        rows.add("map pointer names the free-space map", false, mapToFreeSpaceMap);
+        rows.add("map pointer names the free-space map, no rows counted", false, [=](File &f) {
+            mapToFreeSpaceMap(f);
+            countRows(0)(f);
+        });
+        rows.add("one row more counted", false, countRows(WerteRows + 1));
+        rows.add("one row fewer counted", false, countRows(WerteRows - 1));
+        rows.add("no rows counted", true, countRows(0));
     }
-    void pagesAndRowCount()
-    {
-        QFETCH(Jet::FileFormat, format);
-        QFETCH(Patch, patch);
-        QFETCH(bool, sound);
-        const Jet::Table table = werte();
-        const QString path = patched({table}, format, patch);
-        QCOMPARE(readAll(path, table), sound ? QString() : damaged(u"Werte"_s, path));
-    }
+    void pagesAndRowCount() { verifyRead(werte()); }
 
     // Memo fields (jetmemo.h), on Notizen.
     void memoValues_data()
     {
-        QTest::addColumn<Jet::FileFormat>("format");
-        QTest::addColumn<bool>("sound");
-        QTest::addColumn<Patch>("patch");
+        const DataRows rows;
         const auto inRow = [](File &f) {
             return f.memoField(storedLength(f, Short), 0x80);
         };
@@ -281,91 +254,71 @@ private Q_SLOTS:
                 f.bytes[at] = char(f.bytes[at] + change);
             };
         };
-        for (const auto &[format, name] : formats()) {
-            const auto row = [&](const char *what, bool sound, Patch patch) {
-                QTest::addRow("%s, %s", name, what) << format << sound << patch;
-            };
-            row("as written", true, [](File &) {});
-            row("length of a value in the row one more", false, changeLength(inRow, 1));
-            row("length of a value in the row one less", false, changeLength(inRow, -1));
-            row("unused pointer of a value in the row", true,
-                [=](File &f) { putU32(f.bytes, inRow(f) + 4, 0x12345678); });
-            row("length of a value on a long-value page one less", false,
-                changeLength(onePage, -1));
-            row("length of a chained value one more", false, changeLength(chained, 1));
-            row("length of a chained value one less", false, changeLength(chained, -1));
-            row("kind neither in the row, on a page nor chained", false,
-                [=](File &f) { f.bytes[onePage(f) + 3] = 0x20; });
-            row("pointer beyond the file", false,
-                [=](File &f) { putU32(f.bytes, onePage(f) + 4, (f.pageCount() + 3) << 8); });
-            row("pointer to a page of rows", false, [=](File &f) {
-                const qsizetype field = onePage(f);
-                putU32(f.bytes, field + 4, quint32(field / f.pageSize()) << 8);
-            });
-            row("pointer to a row its page does not count", false, [=](File &f) {
-                const quint32 page = u32(f.bytes, onePage(f) + 4) >> 8;
-                putU16(f.bytes, page * f.pageSize() + f.format.rowCountOffset, 0);
-            });
-            row("long-value page marked as a definition", false, [=](File &f) {
-                const quint32 page = u32(f.bytes, onePage(f) + 4) >> 8;
-                f.bytes[page * f.pageSize()] = 0x02;
-            });
-            row("long-value page of another owner", false, [=](File &f) {
-                const quint32 page = u32(f.bytes, onePage(f) + 4) >> 8;
-                f.bytes[page * f.pageSize() + 7] = 'X';
-            });
-            row("chain piece pointing to itself", false, [=](File &f) {
-                const quint32 first = u32(f.bytes, chained(f) + 4);
-                putU32(f.bytes, f.rowOf(first), first);
-            });
-            // Its row cut to the 4 bytes of a pointer to itself: a loop that adds no bytes.
-            row("chain of a piece without bytes pointing to itself", false, [=](File &f) {
-                const qsizetype field = onePage(f);
-                const quint32 pointer = u32(f.bytes, field + 4);
-                const qsizetype page = qsizetype(pointer >> 8) * f.pageSize();
-                putU16(f.bytes, page + f.format.firstSlotOffset(), quint16(f.pageSize() - 4));
-                putU32(f.bytes, page + f.pageSize() - 4, pointer);
-                putU32(f.bytes, field, 10);
-            });
-            row("chain going on after its last piece", false, [=](File &f) {
-                quint32 piece = u32(f.bytes, chained(f) + 4);
-                while (u32(f.bytes, f.rowOf(piece)) != 0)
-                    piece = u32(f.bytes, f.rowOf(piece));
-                putU32(f.bytes, f.rowOf(piece), u32(f.bytes, onePage(f) + 4));
-            });
-        }
+        rows.add("as written", true, [](File &) {});
+        rows.add("length of a value in the row one more", false, changeLength(inRow, 1));
+        rows.add("length of a value in the row one less", false, changeLength(inRow, -1));
+        rows.add("unused pointer of a value in the row", true,
+                 [=](File &f) { putU32(f.bytes, inRow(f) + 4, 0x12345678); });
+        rows.add("length of a value on a long-value page one less", false,
+                 changeLength(onePage, -1));
+        rows.add("length of a chained value one more", false, changeLength(chained, 1));
+        rows.add("length of a chained value one less", false, changeLength(chained, -1));
+        rows.add("kind neither in the row, on a page nor chained", false,
+                 [=](File &f) { f.bytes[onePage(f) + 3] = 0x20; });
+        rows.add("pointer beyond the file", false,
+                 [=](File &f) { putU32(f.bytes, onePage(f) + 4, (f.pageCount() + 3) << 8); });
+        rows.add("pointer to a page of rows", false, [=](File &f) {
+            const qsizetype field = onePage(f);
+            putU32(f.bytes, field + 4, quint32(field / f.pageSize()) << 8);
+        });
+        rows.add("pointer to a row its page does not count", false, [=](File &f) {
+            const quint32 page = u32(f.bytes, onePage(f) + 4) >> 8;
+            putU16(f.bytes, page * f.pageSize() + f.format.rowCountOffset, 0);
+        });
+        rows.add("long-value page marked as a definition", false, [=](File &f) {
+            const quint32 page = u32(f.bytes, onePage(f) + 4) >> 8;
+            f.bytes[page * f.pageSize()] = 0x02;
+        });
+        rows.add("long-value page of another owner", false, [=](File &f) {
+            const quint32 page = u32(f.bytes, onePage(f) + 4) >> 8;
+            f.bytes[page * f.pageSize() + 7] = 'X';
+        });
+        rows.add("chain piece pointing to itself", false, [=](File &f) {
+            const quint32 first = u32(f.bytes, chained(f) + 4);
+            putU32(f.bytes, f.rowOf(first), first);
+        });
+        // Its row cut to the 4 bytes of a pointer to itself: a loop that adds no bytes.
+        rows.add("chain of a piece without bytes pointing to itself", false, [=](File &f) {
+            const qsizetype field = onePage(f);
+            const quint32 pointer = u32(f.bytes, field + 4);
+            const qsizetype page = qsizetype(pointer >> 8) * f.pageSize();
+            putU16(f.bytes, page + f.format.firstSlotOffset(), quint16(f.pageSize() - 4));
+            putU32(f.bytes, page + f.pageSize() - 4, pointer);
+            putU32(f.bytes, field, 10);
+        });
+        rows.add("chain going on after its last piece", false, [=](File &f) {
+            quint32 piece = u32(f.bytes, chained(f) + 4);
+            while (u32(f.bytes, f.rowOf(piece)) != 0)
+                piece = u32(f.bytes, f.rowOf(piece));
+            putU32(f.bytes, f.rowOf(piece), u32(f.bytes, onePage(f) + 4));
+        });
     }
-    void memoValues()
-    {
-        QFETCH(Jet::FileFormat, format);
-        QFETCH(Patch, patch);
-        QFETCH(bool, sound);
-        const Jet::Table table = notizen();
-        const QString path = patched({table}, format, patch);
-        QCOMPARE(readAll(path, table), sound ? QString() : damaged(u"Notizen"_s, path));
-    }
+    void memoValues() { verifyRead(notizen()); }
 
     // The catalogue's six text columns hold texts: a TEXT column whose type byte reads MEMO
     // must not come out empty, nor one that reads LONG come out as a number.
     void catalogueTextColumns_data()
     {
-        QTest::addColumn<Jet::FileFormat>("format");
-        QTest::addColumn<bool>("sound");
-        QTest::addColumn<Patch>("patch");
+        const DataRows rows;
         using E = JetFormat::ColumnEntry;
-        for (const auto &[format, name] : formats()) {
-            const auto row = [&](const char *what, bool sound, Patch patch) {
-                QTest::addRow("%s, %s", name, what) << format << sound << patch;
-            };
-            row("as written", true, [](File &) {});
-            row("Marke reads MEMO", false, [](File &f) { f.bytes[f.entry(0, 1)] = 0x0C; });
-            row("Marke reads LONG", false, [](File &f) {
-                f.bytes[f.entry(0, 1)] = 0x04;
-                f.bytes[f.entry(0, 1) + f.format.entry.flags] = 0x03;
-                f.setEntry(1, &E::length, 4);
-                f.setEntry(1, &E::fixedOffset, 0);
-            });
-        }
+        rows.add("as written", true, [](File &) {});
+        rows.add("Marke reads MEMO", false, [](File &f) { f.bytes[f.entry(0, 1)] = 0x0C; });
+        rows.add("Marke reads LONG", false, [](File &f) {
+            f.bytes[f.entry(0, 1)] = 0x04;
+            f.bytes[f.entry(0, 1) + f.format.entry.flags] = 0x03;
+            f.setEntry(1, &E::length, 4);
+            f.setEntry(1, &E::fixedOffset, 0);
+        });
     }
     void catalogueTextColumns()
     {
@@ -378,13 +331,24 @@ private Q_SLOTS:
             CatalogueDatabase::ConnectionString(Cp1252::fromUnicode(m_dir.path())));
         TKennblattListe catalogue;
         const QString error = errorOf([&] { LoadCatalogue(database, catalogue); });
-        QCOMPARE(error, sound ? QString() : damaged(u"Verzeichnis"_s, path));
+        QCOMPARE(error, sound ? QString() : tableDamaged(u"Verzeichnis"_s, path));
         QCOMPARE(catalogue.Count(), sound ? 3 : 0);
         if (sound)
             QCOMPARE(catalogue.Get(1).Marke, Cp1252::fromUnicode(u"Schweißpulver „Spezial“"));
     }
 
 private:
+    // The data row's file: `table` written in its format and patched. Every row must read as
+    // written, or the table must be found damaged.
+    void verifyRead(const Jet::Table &table)
+    {
+        QFETCH(Jet::FileFormat, format);
+        QFETCH(bool, sound);
+        QFETCH(Patch, patch);
+        const QString path = patched({table}, format, patch);
+        QCOMPARE(readAll(path, table), sound ? QString() : tableDamaged(table.name, path));
+    }
+
     // Writes `tables` as the catalogue file, patched; returns its path.
     QString patched(const std::vector<Jet::Table> &tables, Jet::FileFormat format,
                     const Patch &patch)
