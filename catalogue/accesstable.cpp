@@ -303,8 +303,10 @@ void AccessTable::fetch()
 
 void AccessTable::Next()
 {
-    if (m_libmdb && !m_eof)
+    if (m_libmdb && !m_eof) {
+        ++m_rowNumber;
         fetch();
+    }
 }
 
 void AccessTable::Close()
@@ -406,12 +408,13 @@ QByteArray AccessTable::memoText(const Column &column) const
 {
     const StdioSilencer quiet;
     const MdbColumn &value = mdbColumn(column.column);
+    const QByteArrayView field(reinterpret_cast<const char *>(m_libmdb->mdb->pg_buf) +
+                                   value.cur_value_start,
+                               value.cur_value_len);
+    // Columns are at most 255.
+    const quint64 valueNumber = m_rowNumber << 8 | quint64(&column - m_columns.data());
     QByteArray stored;
-    if (!JetMemo::storedBytes(m_format, m_pages,
-                              QByteArrayView(reinterpret_cast<const char *>(m_libmdb->mdb->pg_buf) +
-                                                 value.cur_value_start,
-                                             value.cur_value_len),
-                              stored))
+    if (!JetMemo::storedBytes(m_format, m_pages, field, m_longValueRows, valueNumber, stored))
         throwDamaged();
     return JetStoredText::toCp1252(stored, m_textForm, MemoUtf8Limit);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/jetfilecheck.h"
+#include "catalogue/jetmemo.h"
 #include "catalogue/jetstoredtext.h"
 #include "catalogue/largeblock.h"
 
@@ -150,6 +151,8 @@ private:
     QString m_componentName;
     const JetFormat &m_format;
     JetFileCheck::PageReader m_pages; // the file's, for memo values
+    mutable JetMemo::RowOwners m_longValueRows;
+    quint64 m_rowNumber = 0; // of the current row, from 0
     JetStoredText::Form m_textForm;
     std::unique_ptr<Libmdb> m_libmdb;
     std::unique_ptr<RowLossCheck> m_rowCheck;

@@ -40,8 +40,17 @@ bool longValueRow(const JetFormat &format, const JetFileCheck::PageReader &read,
 
 } // namespace
 
+bool RowOwners::take(quint32 pointer, quint64 value)
+{
+    const auto owner = m_owners.constFind(pointer);
+    if (owner != m_owners.cend())
+        return *owner == value;
+    m_owners.insert(pointer, value);
+    return true;
+}
+
 bool storedBytes(const JetFormat &format, const JetFileCheck::PageReader &read,
-                 QByteArrayView field, QByteArray &stored)
+                 QByteArrayView field, RowOwners &owners, quint64 value, QByteArray &stored)
 {
     if (field.size() < FieldSize)
         return false;
@@ -54,14 +63,16 @@ bool storedBytes(const JetFormat &format, const JetFileCheck::PageReader &read,
         stored = field.sliced(FieldSize).toByteArray();
         return stored.size() == length;
     case OneRow:
-        return longValueRow(format, read, pointer, stored) && stored.size() == length;
+        return owners.take(pointer, value) && longValueRow(format, read, pointer, stored) &&
+               stored.size() == length;
     case Chain: {
         stored.clear();
         QSet<quint32> visited;
         QByteArray piece;
         while (stored.size() < length) {
-            if (visited.contains(pointer) || !longValueRow(format, read, pointer, piece) ||
-                piece.size() < PointerSize || stored.size() + piece.size() - PointerSize > length)
+            if (visited.contains(pointer) || !owners.take(pointer, value) ||
+                !longValueRow(format, read, pointer, piece) || piece.size() < PointerSize ||
+                stored.size() + piece.size() - PointerSize > length)
                 return false;
             visited.insert(pointer);
             stored += QByteArrayView(piece).sliced(PointerSize);

@@ -401,7 +401,9 @@ private Q_SLOTS:
         const QString expected[] = {inRow, onePage, cut};
         for (int row = 0; row < 3; ++row) {
             QCOMPARE(exported[row][1], row < 2 ? expected[row] : chained);
-            QCOMPARE(table.Text("Text"), cp(expected[row]));
+            // Read twice: a value may read the long-value rows it owns again.
+            for (int read = 0; read < 2; ++read)
+                QCOMPARE(table.Text("Text"), cp(expected[row]));
             table.Next();
         }
         QVERIFY(table.Eof());

@@ -73,15 +73,19 @@ struct File
     {
         return definition(table) + format.firstEntryOffset + column * format.columnEntrySize;
     }
-    // The memo field whose first four bytes hold this length and kind; there must be one.
-    qsizetype memoField(quint32 length, quint8 kind) const
+    // The memo field whose first four bytes hold this length and kind, the first or a later
+    // one; there must be no more than `count`.
+    qsizetype memoField(quint32 length, quint8 kind, int which = 0, int count = 1) const
     {
         QByteArray head(4, '\0');
         putU32(head, 0, length | quint32(kind) << 24);
-        const qsizetype at = bytes.indexOf(head, definition(0) + pageSize());
-        if (at < 0 || bytes.indexOf(head, at + 1) >= 0)
-            qFatal("memo field of length %u not found once", length);
-        return at;
+        QList<qsizetype> found;
+        for (qsizetype at = bytes.indexOf(head, definition(0) + pageSize()); at >= 0;
+             at = bytes.indexOf(head, at + 1))
+            found.append(at);
+        if (found.size() != count)
+            qFatal("%d memo fields of length %u instead of %d", int(found.size()), length, count);
+        return found[which];
     }
     // Sets a field of table 0's definition: in its fixed block, or in a column's entry.
     void setDefinition(int offset, quint32 value, int size = 2)
@@ -118,16 +122,24 @@ Jet::Table werte()
     return table;
 }
 
-// Notizen: a memo kept in the row, one on a long-value page, one chained over pages.
+// Notizen: a memo kept in the row, two of one length on a long-value page, two of one length
+// chained over pages.
 const QString Short = u"kurz"_s;
 const QString OnePage = u"x"_s.repeated(100);
 const QString Chained = u"y"_s.repeated(5000);
+const QString OnePageToo = u"z"_s.repeated(100);
+const QString ChainedToo = u"w"_s.repeated(5000);
 
 Jet::Table notizen()
 {
     return {u"Notizen"_s,
             {longInt(u"Nr"_s), {u"Notiz"_s, Jet::ColumnType::Memo}},
-            {{qint32(1), Short}, {qint32(2), OnePage}, {qint32(3), Chained}, {qint32(4), {}}}};
+            {{qint32(1), Short},
+             {qint32(2), OnePage},
+             {qint32(3), Chained},
+             {qint32(4), {}},
+             {qint32(5), OnePageToo},
+             {qint32(6), ChainedToo}}};
 }
 
 // The stored length of an ASCII text: Jet 4 compresses it behind FF FE.
@@ -243,10 +255,16 @@ private Q_SLOTS:
             return f.memoField(storedLength(f, Short), 0x80);
         };
         const auto onePage = [](File &f) {
-            return f.memoField(storedLength(f, OnePage), 0x40);
+            return f.memoField(storedLength(f, OnePage), 0x40, 0, 2);
+        };
+        const auto onePageToo = [](File &f) {
+            return f.memoField(storedLength(f, OnePageToo), 0x40, 1, 2);
         };
         const auto chained = [](File &f) {
-            return f.memoField(storedLength(f, Chained), 0);
+            return f.memoField(storedLength(f, Chained), 0, 0, 2);
+        };
+        const auto chainedToo = [](File &f) {
+            return f.memoField(storedLength(f, ChainedToo), 0, 1, 2);
         };
         const auto changeLength = [](qsizetype (*field)(File &), int change) {
             return [field, change](File &f) {
@@ -295,6 +313,12 @@ private Q_SLOTS:
             putU16(f.bytes, page + f.format.firstSlotOffset(), quint16(f.pageSize() - 4));
             putU32(f.bytes, page + f.pageSize() - 4, pointer);
             putU32(f.bytes, field, 10);
+        });
+        rows.add("pointer to another value's row of the same length", false, [=](File &f) {
+            putU32(f.bytes, onePage(f) + 4, u32(f.bytes, onePageToo(f) + 4));
+        });
+        rows.add("chain starting on another value's chain of the same length", false, [=](File &f) {
+            putU32(f.bytes, chained(f) + 4, u32(f.bytes, chainedToo(f) + 4));
         });
         rows.add("chain going on after its last piece", false, [=](File &f) {
             quint32 piece = u32(f.bytes, chained(f) + 4);
