@@ -251,7 +251,7 @@ private:
         add(memo.offset, 4, MemoFields, what + u": length and kind"_s);
         add(memo.offset + 4, 4, MemoFields, what + u": pointer"_s);
         add(memo.offset + 8, 4, MemoFields, what + u": unused bytes"_s);
-        const qsizetype length = u32(m_file, memo.offset) & 0xFFFFFF;
+        const qsizetype length = u32(m_file, memo.offset) & 0x3FFFFFFF;
         if (kind == 0x80) {
             addStored(memo.offset + MemoFieldSize, length, what);
             return;

@@ -55,8 +55,8 @@ bool storedBytes(const JetFormat &format, const JetFileCheck::PageReader &read,
     if (field.size() < FieldSize)
         return false;
     const auto *bytes = reinterpret_cast<const unsigned char *>(field.data());
-    const qsizetype length = u32(bytes) & 0xFFFFFF;
-    const quint8 kind = bytes[3];
+    const qsizetype length = u32(bytes) & 0x3FFFFFFF;
+    const quint8 kind = bytes[3] & 0xC0;
     quint32 pointer = u32(bytes + 4);
     switch (kind) {
     case InRow:

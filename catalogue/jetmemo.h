@@ -7,10 +7,11 @@
 #include <QHash>
 
 // Memo values as Jet stores them, read with the checks libmdb leaves out. The row holds a
-// 12-byte field: the stored length (3 bytes), a kind byte and a page/row pointer, then 4 bytes
-// that are not read. The bytes follow the field in the row (kind 0x80), or fill one row of a
-// long-value page (0x40), or are spread over a chain of such rows, each beginning with the
-// pointer to the next (0x00); a long-value page is a data page whose owner field reads "LVAL".
+// 12-byte field: the stored length in the low 30 bits of a u32 and the kind in its top 2 bits,
+// a page/row pointer, then 4 bytes that are not read. The bytes follow the field in the row
+// (kind 0x80), or fill one row of a long-value page (0x40), or are spread over a chain of such
+// rows, each beginning with the pointer to the next (0x00); a long-value page is a data page
+// whose owner field reads "LVAL".
 // libmdb returns an empty text, or a text cut short, for a field that does not add up; here it
 // is damage: a field shorter than 12 bytes, another kind, a length that differs from the bytes
 // found, a pointer outside the file, to a page that is no long-value page or to a row its page

@@ -281,8 +281,8 @@ private Q_SLOTS:
                  changeLength(onePage, -1));
         rows.add("length of a chained value one more", false, changeLength(chained, 1));
         rows.add("length of a chained value one less", false, changeLength(chained, -1));
-        rows.add("kind neither in the row, on a page nor chained", false,
-                 [=](File &f) { f.bytes[onePage(f) + 3] = 0x20; });
+        rows.add("kind of both top bits", false,
+                 [=](File &f) { f.bytes[onePage(f) + 3] = char(0xC0); });
         rows.add("pointer beyond the file", false,
                  [=](File &f) { putU32(f.bytes, onePage(f) + 4, (f.pageCount() + 3) << 8); });
         rows.add("pointer to a page of rows", false, [=](File &f) {
