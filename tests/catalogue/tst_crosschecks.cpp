@@ -314,6 +314,13 @@ private Q_SLOTS:
             putU32(f.bytes, page + f.pageSize() - 4, pointer);
             putU32(f.bytes, field, 10);
         });
+        // Its row cut to 2 bytes, shorter than the pointer to the next piece.
+        rows.add("chain piece shorter than its pointer", false, [=](File &f) {
+            const qsizetype field = onePage(f);
+            const qsizetype page = qsizetype(u32(f.bytes, field + 4) >> 8) * f.pageSize();
+            putU16(f.bytes, page + f.format.firstSlotOffset(), quint16(f.pageSize() - 2));
+            putU32(f.bytes, field, 10);
+        });
         rows.add("pointer to another value's row of the same length", false, [=](File &f) {
             putU32(f.bytes, onePage(f) + 4, u32(f.bytes, onePageToo(f) + 4));
         });
@@ -329,8 +336,9 @@ private Q_SLOTS:
     }
     void memoValues() { verifyRead(notizen()); }
 
-    // The catalogue's six text columns hold texts: a TEXT column whose type byte reads MEMO
-    // must not come out empty, nor one that reads LONG come out as a number.
+    // The catalogue's six text columns hold texts, TEXT or MEMO (Pulvermarke is written as
+    // MEMO): a TEXT column whose type byte reads MEMO must not come out empty, nor one that
+    // reads LONG come out as a number.
     void catalogueTextColumns_data()
     {
         const DataRows rows;
@@ -349,7 +357,9 @@ private Q_SLOTS:
         QFETCH(Jet::FileFormat, format);
         QFETCH(Patch, patch);
         QFETCH(bool, sound);
-        const QString path = patched(sample(), format, patch);
+        std::vector<Jet::Table> tables = sample();
+        tables[0].columns[2].type = Jet::ColumnType::Memo;
+        const QString path = patched(tables, format, patch);
         CatalogueDatabase database;
         database.SetConnectionString(
             CatalogueDatabase::ConnectionString(Cp1252::fromUnicode(m_dir.path())));
@@ -357,8 +367,10 @@ private Q_SLOTS:
         const QString error = errorOf([&] { LoadCatalogue(database, catalogue); });
         QCOMPARE(error, sound ? QString() : tableDamaged(u"Verzeichnis"_s, path));
         QCOMPARE(catalogue.Count(), sound ? 3 : 0);
-        if (sound)
+        if (sound) {
             QCOMPARE(catalogue.Get(1).Marke, Cp1252::fromUnicode(u"Schweißpulver „Spezial“"));
+            QCOMPARE(catalogue.Get(1).Pulvermarke, Cp1252::fromUnicode(u"Pulver 12 €"));
+        }
     }
 
 private:
