@@ -2,6 +2,7 @@
 #include "app/startupprobe.h"
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
+#include "platform/germantranslations.h"
 #include "platform/qtdialogservice.h"
 #include "settings/settingsfile.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     const QString title = u"Norvenz SZW Kennblätter"_s;
     QtDialogService dialogs(title);
     KbApplication app(argc, argv, dialogs);
+    installGermanQtTranslations(app);
     QApplication::setApplicationName(title);
     StartupProbe::mark("application");
 

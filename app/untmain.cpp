@@ -10,7 +10,10 @@
 #include "list/columnheaders.h"
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
+#include "list/kennblattlistview.h"
 #include "list/listcontroller.h"
+#include "list/listexportcommands.h"
+#include "list/restrictioncue.h"
 #include "platform/anchors.h"
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
@@ -90,6 +93,7 @@ void TfrmMain::createSubsystems()
     m_list = std::make_unique<ListController>(m_dialogs, m_catalogue, *m_filters,
                                               *ui->lvKennblaetter, *ui->StaticText2);
     m_headers = std::make_unique<ColumnHeaders>(m_dialogs, *ui->Panel1, *ui->lvKennblaetter);
+    m_export = std::make_unique<ListExportCommands>(m_dialogs, *m_list, *this);
     m_documents = std::make_unique<DocumentCommands>(m_dialogs, m_settings, *m_list, *this);
     m_sheetPrinter = std::make_unique<PdfViewSheetPrinter>(*ui->PDFView1);
     m_print = std::make_unique<PrintCommands>(m_dialogs, m_settings, m_loaded, *m_list,
@@ -124,6 +128,14 @@ void TfrmMain::wireList()
     connectGuarded(m_dialogs, list, &ListController::sortColumnChosen, headers,
                    &ColumnHeaders::showSortArrow);
     connect(list, &ListController::statusTextChanged, m_statusText, &QLabel::setText);
+    connectGuarded(m_dialogs, ui->mnuListeExportieren, &QAction::triggered, m_export.get(),
+                   &ListExportCommands::mnuListeExportierenClick);
+    connectGuarded(m_dialogs, ui->lvKennblaetter, &KennblattListView::copyRequested, m_export.get(),
+                   &ListExportCommands::copyMarkedRows);
+    RestrictionCue *cue = &filters->restrictionCue();
+    connect(list, &ListController::restrictionShown, cue, &RestrictionCue::showRestriction);
+    connectGuarded(m_dialogs, cue, &QAbstractButton::clicked, list,
+                   &ListController::clearRestriction);
 }
 
 void TfrmMain::wireDocuments()

@@ -17,13 +17,14 @@ class FilterBar;
 class InfoCommands;
 class KennblattListModel;
 class ListController;
+class ListExportCommands;
 class PdfViewSheetPrinter;
 class PrintCommands;
-class ProfileFile;
 class QAction;
 class QLabel;
 class QTimer;
 class SearchCommands;
+class SettingsStore;
 class TKennblattListe;
 class TfrmSplash;
 namespace Ui {
@@ -57,6 +58,7 @@ public:
     // The subsystems and the state they share, for the tests and tools that drive the window.
     FilterBar &filterBar() const { return *m_filters; }
     ListController &list() const { return *m_list; }
+    ListExportCommands &listExport() const { return *m_export; }
     DocumentCommands &documents() const { return *m_documents; }
     PrintCommands &printing() const { return *m_print; }
     const KennblattListModel &listModel() const;
@@ -78,7 +80,7 @@ private:
     void wireSearch();
     void placeWindow();
     void loadCatalogue();
-    qint32 readSplashInterval(const ProfileFile &settings) const;
+    qint32 readSplashInterval(const SettingsStore &settings) const;
     void requestApplicationEnd();
 
     DialogService &m_dialogs;
@@ -103,6 +105,7 @@ private:
     std::unique_ptr<FilterBar> m_filters;
     std::unique_ptr<ListController> m_list;
     std::unique_ptr<ColumnHeaders> m_headers;
+    std::unique_ptr<ListExportCommands> m_export;
     std::unique_ptr<DocumentCommands> m_documents;
     std::unique_ptr<PdfViewSheetPrinter> m_sheetPrinter;
     std::unique_ptr<PrintCommands> m_print;

@@ -11,15 +11,15 @@
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
 #include "list/listcontroller.h"
+#include "platform/apperror.h"
 #include "platform/cp1252.h"
 #include "platform/dialogservice.h"
 #include "printing/printcommands.h"
-#include "settings/profilefile.h"
+#include "settings/layeredsettings.h"
 #include "settings/settingskeys.h"
 #include "settings/windowstate.h"
 #include "ui_untmain.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScopeGuard>
 #include <QScreen>
@@ -38,7 +38,7 @@ void TfrmMain::FormCreate()
     m_list->forgetLastApplied();
     m_print->createForms();
 
-    ProfileFile settings(m_settingsPath);
+    LayeredSettings settings(m_settingsPath);
     m_settings.PfadZuMDEDatei =
         settings.readString(Keys::Einstellungen, Keys::PfadZuMDEDatei, defaultFolder());
     ADOConnection1->SetConnectionString(
@@ -98,7 +98,7 @@ void TfrmMain::loadCatalogue()
     m_info->setEdition(m_loaded.Edition);
 }
 
-qint32 TfrmMain::readSplashInterval(const ProfileFile &settings) const
+qint32 TfrmMain::readSplashInterval(const SettingsStore &settings) const
 {
     const qint32 interval =
         settings.readInteger(Keys::Einstellungen, Keys::TimerSplash, Keys::TimerSplashDefault);
@@ -137,17 +137,26 @@ void TfrmMain::FormDestroy()
     const auto releaseReport = qScopeGuard([this] { m_print->releaseReport(); });
     // After a start that stopped early the controls hold design values, not the user's view:
     // writing them would replace the stored state.
-    if (!m_startupCompleted || !QFileInfo(m_settingsPath).isFile() ||
-        ProfileFile::isReadOnly(m_settingsPath))
+    LayeredSettings settings(m_settingsPath);
+    if (!m_startupCompleted || !settings.writesViewState())
         return;
-    ProfileFile settings(m_settingsPath);
-    // About fifty keys: one replacement of the file instead of one each.
-    settings.writeAtOnce([&] {
-        WriteBounds(settings, *this);
-        WriteColumns(settings, m_headers->kopf());
-        settings.writeInteger(Keys::View, Keys::LetzteDruckliste,
-                              ui->cmbDrucklisten->currentIndex());
-        m_filters->writeChoices(settings);
-        m_filters->writeHistories(settings);
-    });
+    try {
+        // About fifty keys: one replacement of the file instead of one each.
+        settings.writeAtOnce([&] {
+            WriteBounds(settings, *this);
+            WriteColumns(settings, m_headers->kopf());
+            settings.writeInteger(Keys::View, Keys::LetzteDruckliste,
+                                  ui->cmbDrucklisten->currentIndex());
+            m_filters->writeChoices(settings);
+            m_filters->writeHistories(settings);
+        });
+    } catch (const AppError &e) {
+        // The installation's file fails as it always did, through the error handler. The
+        // user's own file is the last place the view could go: say what is lost.
+        if (!settings.personal())
+            throw;
+        m_dialogs.warning(u"Ihre Ansicht (Fenster, Spalten, Filter, Druckauswahl) konnte nicht "
+                          u"gespeichert werden: "_s +
+                          withFullStop(e.text()));
+    }
 }

@@ -5,8 +5,8 @@
 #include "documents/untpdffenster.h"
 #include "list/currentlist.h"
 #include "platform/dialogservice.h"
-#include "settings/profilefile.h"
 #include "settings/programsettings.h"
+#include "settings/settingsstore.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -24,7 +24,7 @@ DocumentCommands::DocumentCommands(DialogService &dialogs, const ProgramSettings
 }
 
 void DocumentCommands::readReferenceDocumentNames(
-    const ProfileFile &settings, std::span<QAction *const, ReferenceDocuments.size()> items)
+    const SettingsStore &settings, std::span<QAction *const, ReferenceDocuments.size()> items)
 {
     for (std::size_t i = 0; i < ReferenceDocuments.size(); ++i) {
         m_referenceDocumentNames[i] =

@@ -10,9 +10,9 @@
 
 class CurrentList;
 class DialogService;
-class ProfileFile;
 class QAction;
 class QWidget;
+class SettingsStore;
 class TfrmPDFFenster;
 struct ProgramSettings;
 
@@ -31,7 +31,7 @@ public:
 
     // Start-up: the file names of the reference documents; the menu item of each one
     // without a name is disabled for good.
-    void readReferenceDocumentNames(const ProfileFile &settings,
+    void readReferenceDocumentNames(const SettingsStore &settings,
                                     std::span<QAction *const, ReferenceDocuments.size()> items);
 
     void ShowPdfFile(const QString &path);

@@ -95,6 +95,7 @@ constexpr int CmdGoToPage =
     1001; // value: page index from 0; its first marked place comes into view
 constexpr int CmdHighlightText = 1002; // text: places to mark, one per line, matched ignoring
                                        // case and line breaks ("" clears); answer: how many
+constexpr int CmdGetPageCount = 1003;  // value 0; answer: pages of the loaded document, 0 without
 
 // Notification codes.
 constexpr int NotifyNeedPassword = 100;

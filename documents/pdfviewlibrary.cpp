@@ -115,6 +115,11 @@ const PDFViewCommands::EngineDescriptor *descriptor()
     return loaded().descriptor;
 }
 
+QString fileName()
+{
+    return loaded().library ? loaded().library->fileName() : QString();
+}
+
 void unload()
 {
     if (!loaded().className.isEmpty())

@@ -19,6 +19,8 @@ bool load(const QString &name, DialogService &dialogs);
 bool isLoaded();
 // The loaded engine's descriptor; null while none is loaded.
 const PDFViewCommands::EngineDescriptor *descriptor();
+// The loaded engine's file, for a process that is to load the same; empty while none is.
+QString fileName();
 // Unregisters the window class and unloads the library (after a check that failed).
 void unload();
 // Why the last attempt to load failed, one line per place tried.

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 using namespace PDFViewCommands;
@@ -22,8 +23,11 @@ constexpr char16_t Escape = 27;
 
 } // namespace
 
+// A dialog-type window, because only those tell the window manager whom they belong to
+// (WM_TRANSIENT_FOR on X11): it then stays above its owner, the main window, and goes with it,
+// but not above other programs.
 TfrmPDFFenster::TfrmPDFFenster(QWidget *owner)
-    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                          Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::TfrmPDFFenster>())
@@ -46,6 +50,10 @@ TfrmPDFFenster::TfrmPDFFenster(QWidget *owner)
     connect(ui->sbtnWholePage, &QToolButton::clicked, this, &TfrmPDFFenster::sbtnWholePageClick);
     connect(ui->sbtnWholeWidth, &QToolButton::clicked, this, &TfrmPDFFenster::sbtnWholeWidthClick);
     connect(ui->sbtnZweiSeiten, &QToolButton::clicked, this, &TfrmPDFFenster::sbtnZweiSeitenClick);
+    connect(ui->PDFView1, &TPDFView::OnChangeViewPage, this, &TfrmPDFFenster::showPageNumber);
+    // Where the view has the focus the engine prints on Ctrl+P itself, the same way.
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
+            &TfrmPDFFenster::SpeedButton1Click);
     // The window sees keys before the focused control does.
     qApp->installEventFilter(this);
     FormCreate();
@@ -66,11 +74,24 @@ void TfrmPDFFenster::FormCreate()
 
 void TfrmPDFFenster::LoadDocument(const QString &path)
 {
-    ui->PDFView1->LoadFromFile(path);
+    // A file the engine refuses leaves no document, and no page to name.
+    if (!ui->PDFView1->LoadFromFile(path))
+        ui->lblSeite->clear();
     if (isVisible()) {
         raise();
         activateWindow();
     }
+}
+
+QString TfrmPDFFenster::pageText() const
+{
+    return ui->lblSeite->text();
+}
+
+void TfrmPDFFenster::showPageNumber(int page)
+{
+    const qint32 count = ui->PDFView1->SendCommandValue(CmdGetPageCount, 0);
+    ui->lblSeite->setText(count > 0 ? u"Seite %1 von %2"_s.arg(page).arg(count) : QString());
 }
 
 bool TfrmPDFFenster::eventFilter(QObject *watched, QEvent *event)

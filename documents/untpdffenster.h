@@ -25,6 +25,8 @@ public:
     // Loads the file into the view and brings the window to the front; shows no hidden window.
     void LoadDocument(const QString &path);
     TPDFView *pdfView() const;
+    // "Seite x von y" right of the tool buttons; empty without a document.
+    QString pageText() const;
 
     void FormCreate();
     void FormKeyPress(QChar &key);
@@ -44,5 +46,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showPageNumber(int page);
+
     std::unique_ptr<Ui::TfrmPDFFenster> ui;
 };

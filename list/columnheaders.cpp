@@ -1,5 +1,6 @@
 #include "list/columnheaders.h"
 
+#include "list/columncaptions.h"
 #include "list/headercontrol.h"
 #include "list/kennblattlistview.h"
 #include "list/sortorder.h"
@@ -19,11 +20,17 @@ constexpr int ListColumn0MinimumWidth = 50;
 
 QList<HeaderControl::Section> kopfSections()
 {
+    const auto caption = [](ListColumn column) {
+        return ListColumnCaptions[std::size_t(column)].toString();
+    };
     return {
-        {u"Kennblatt-Nr."_s, 150, 40, true}, {u"Marke"_s, 150, 40, true},
-        {u"Pulver"_s, 150, 0, true},         {u"Herst./Lief."_s, 50, 0, true},
-        {u"Zusatz-Art"_s, 50, 0, true},      {u"TÜO"_s, 50, 0, true},
-        {u"Änderung"_s, 50, 20, false},
+        {caption(ListColumn::Nummer), 150, 40, true},
+        {caption(ListColumn::Marke), 150, 40, true},
+        {caption(ListColumn::Pulvermarke), 150, 0, true},
+        {caption(ListColumn::HerstLiefSchl), 50, 0, true},
+        {caption(ListColumn::ZusatzSchl), 50, 0, true},
+        {caption(ListColumn::InfoGeberSchl), 50, 0, true},
+        {caption(ListColumn::Aenderung), 50, 20, false},
     };
 }
 

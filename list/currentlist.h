@@ -1,6 +1,7 @@
 #pragma once
 
 #include "list/filterstate.h"
+#include "list/recordrestriction.h"
 
 #include <QList>
 
@@ -8,7 +9,7 @@ class TKennblatt;
 
 // The catalogue list as the main window shows it, for the commands that work on it (opening
 // a data sheet, printing): the rows in their current order, which of them are marked, the
-// sort order and what the filter controls hold. Read-only.
+// sort order, what the filter controls hold and the restriction on top. Read-only.
 class CurrentList
 {
 public:
@@ -23,4 +24,6 @@ public:
     // Signed sort column: +n ascending, -n descending, n = 1 the number; 0 before any sort.
     virtual qint32 sortOrder() const = 0;
     virtual FilterState filterState() const = 0;
+    // The narrowing on top of the filters (a full-text search's sheets); null without one.
+    virtual const RecordRestriction *restriction() const = 0;
 };

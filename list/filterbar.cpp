@@ -4,11 +4,12 @@
 #include "list/filtercontrols.h"
 #include "list/filterhistory.h"
 #include "list/headercontrol.h"
+#include "list/restrictioncue.h"
 #include "platform/cp1252.h"
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
-#include "settings/profilefile.h"
 #include "settings/settingskeys.h"
+#include "settings/settingsstore.h"
 #include "settings/windowstate.h"
 
 #include <QAbstractItemView>
@@ -84,6 +85,8 @@ void FilterBar::createControls(QWidget &client)
     btnLoeschen = named(new QPushButton(u"Filter &löschen"_s, &client), u"btnLoeschen"_s);
     btnLoeschen->setFont(filterFont);
     btnLoeschen->resize(73, btnLoeschen->height());
+    btnVolltextfilter = named(new RestrictionCue(&client), u"btnVolltextfilter"_s);
+    btnVolltextfilter->setFont(filterFont);
     // Shown once placed on the filter header; a start that stops before leaves them hidden.
     for (const Placement &p : placements())
         p.control->hide();
@@ -149,13 +152,13 @@ void FilterBar::addLookupItem(LookupTable table, const QByteArray &item)
     combo->addItem(Cp1252::toUnicode(item));
 }
 
-void FilterBar::restoreChangeFilter(const ProfileFile &settings)
+void FilterBar::restoreChangeFilter(const SettingsStore &settings)
 {
     selectStoredItem(*cmbFilterGeaendert, settings.readInteger(Keys::View, Keys::Aenderungsfilter,
                                                                Keys::ViewItemDefault));
 }
 
-void FilterBar::restoreLookupChoices(const ProfileFile &settings)
+void FilterBar::restoreLookupChoices(const SettingsStore &settings)
 {
     // Preselected only: the lookup edits stay empty, so only the change filter takes part.
     const auto restore = [&](QComboBox *combo, QByteArrayView key) {
@@ -167,7 +170,7 @@ void FilterBar::restoreLookupChoices(const ProfileFile &settings)
     restore(cmbFilterHersteller, Keys::Herstellerfilter);
 }
 
-void FilterBar::writeChoices(ProfileFile &settings) const
+void FilterBar::writeChoices(SettingsStore &settings) const
 {
     settings.writeInteger(Keys::View, Keys::Aenderungsfilter, cmbFilterGeaendert->currentIndex());
     settings.writeInteger(Keys::View, Keys::Zusatzfilter, cmbFilterZusatz->currentIndex());
@@ -175,7 +178,7 @@ void FilterBar::writeChoices(ProfileFile &settings) const
     settings.writeInteger(Keys::View, Keys::TUEOfilter, cmbFilterTUEO->currentIndex());
 }
 
-void FilterBar::writeHistories(ProfileFile &settings) const
+void FilterBar::writeHistories(SettingsStore &settings) const
 {
     WriteComboBox(settings, *cmbFilterKennblattNr);
     WriteComboBox(settings, *cmbFilterMarke);
@@ -208,6 +211,11 @@ void FilterBar::placeFilterControls(HeaderControl &filterHeader)
                                filterHeader.height() - p.heightLoss);
         p.control->show();
     }
+    // Right of the last section, as high as the filter-clear button; shown when needed.
+    const int cueLeft = filterHeader.sectionLeft(filterHeader.count());
+    btnVolltextfilter->setParent(&filterHeader);
+    btnVolltextfilter->setGeometry(cueLeft, 1, 0, filterHeader.height() - 2);
+    btnVolltextfilter->place(cueLeft);
 }
 
 void FilterBar::sectionResized(const HeaderControl &filterHeader, int section)
@@ -219,6 +227,7 @@ void FilterBar::sectionResized(const HeaderControl &filterHeader, int section)
         else if (p.section > section)
             p.control->move(filterHeader.sectionLeft(p.section), p.control->y());
     }
+    btnVolltextfilter->place(filterHeader.sectionLeft(filterHeader.count()));
 }
 
 void FilterBar::cmbFilterKennblattNrExit(QComboBox *sender)

@@ -13,8 +13,9 @@ class DropDownComboBox;
 class FilterComboBox;
 class FilterLineEdit;
 class HeaderControl;
-class ProfileFile;
 class QPushButton;
+class RestrictionCue;
+class SettingsStore;
 struct LoadedCatalogue;
 
 // The filter controls on the filter header: their placement and sizes, what each does on
@@ -34,17 +35,19 @@ public:
               QObject *parent = nullptr);
 
     FilterState filterState() const;
+    // The sign right of the filter-clear button that a full-text restriction is in force.
+    RestrictionCue &restrictionCue() const { return *btnVolltextfilter; }
 
     // Start-up: the drop-down items of a lookup filter, the saved change filter, the
     // placement on the filter header, the saved lookup choices.
     void addLookupItem(LookupTable table, const QByteArray &item);
-    void restoreChangeFilter(const ProfileFile &settings);
+    void restoreChangeFilter(const SettingsStore &settings);
     void placeFilterControls(HeaderControl &filterHeader);
-    void restoreLookupChoices(const ProfileFile &settings);
+    void restoreLookupChoices(const SettingsStore &settings);
     // Closing: the item numbers of the four drop-down lists, then the text filters' texts and
     // histories.
-    void writeChoices(ProfileFile &settings) const;
-    void writeHistories(ProfileFile &settings) const;
+    void writeChoices(SettingsStore &settings) const;
+    void writeHistories(SettingsStore &settings) const;
 
     // A section of the filter header took a new width: its controls take it, those of later
     // sections move along.
@@ -103,4 +106,5 @@ private:
     FilterLineEdit *edtFilterTUEO = nullptr;
     DropDownComboBox *cmbFilterGeaendert = nullptr;
     QPushButton *btnLoeschen = nullptr;
+    RestrictionCue *btnVolltextfilter = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QStyleOptionHeader>
 
 HeaderControl::HeaderControl(const QList<Section> &sections, QWidget *parent)
     : QHeaderView(Qt::Horizontal, parent)
@@ -16,7 +17,8 @@ HeaderControl::HeaderControl(const QList<Section> &sections, QWidget *parent)
     setHighlightSections(false);
     setSortIndicatorShown(false);
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setTextElideMode(Qt::ElideRight);
+    // The view's own eliding leaves the image out of account; initStyleOptionForIndex elides.
+    setTextElideMode(Qt::ElideNone);
     for (int i = 0; i < sections.size(); ++i) {
         const Section &s = sections[i];
         m_sections.setHeaderData(i, Qt::Horizontal, s.caption);
@@ -50,13 +52,44 @@ int HeaderControl::sectionLeft(int section) const
 void HeaderControl::setSectionImage(int section, SortArrow arrow)
 {
     m_images[section] = arrow;
-    m_sections.setHeaderData(section, Qt::Horizontal,
-                             QIcon(QPixmap::fromImage(sortArrowImage(arrow))), Qt::DecorationRole);
+    // Twice the pixels for screens that have them, so that the arrow stays sharp there.
+    QIcon icon(QPixmap::fromImage(sortArrowImage(arrow)));
+    QPixmap doubled = QPixmap::fromImage(sortArrowImage(arrow).scaled(
+        2 * SortArrowWidth, 2 * SortArrowHeight, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    doubled.setDevicePixelRatio(2.0);
+    icon.addPixmap(doubled);
+    m_sections.setHeaderData(section, Qt::Horizontal, icon, Qt::DecorationRole);
 }
 
 SortArrow HeaderControl::sectionImage(int section) const
 {
     return m_images.value(section, SortArrow::Blank);
+}
+
+void HeaderControl::initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    option->rect =
+        QRect(sectionViewportPosition(logicalIndex), 0, sectionSize(logicalIndex), height());
+    // The label draws the image first and the text 2 pixels after it.
+    QRect text = style()->subElementRect(QStyle::SE_HeaderLabel, option, this);
+    if (!option->icon.isNull()) {
+        const int extent = style()->pixelMetric(QStyle::PM_SmallIconSize, option, this);
+        text.setLeft(text.left() + option->icon.actualSize(QSize(extent, extent)).width() + 2);
+    }
+    // On a scaled screen a few pixels spare: the text is then laid out for the device's
+    // pixels, with slightly wider advances than the logical font's metrics say.
+    const int spare = devicePixelRatioF() > 1.0 ? 4 : 0;
+    option->text =
+        option->fontMetrics.elidedText(option->text, Qt::ElideRight, text.width() - spare);
+}
+
+QString HeaderControl::shownCaption(int section) const
+{
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    initStyleOptionForIndex(&option, section);
+    return option.text;
 }
 
 void HeaderControl::resizeEvent(QResizeEvent *event)

@@ -30,6 +30,9 @@ public:
     // The left edge of a section: the sum of the widths before it.
     int sectionLeft(int section) const;
 
+    // The caption as the section shows it at its width.
+    QString shownCaption(int section) const;
+
     void setSectionImage(int section, SortArrow arrow);
     // The arrow a section shows; Blank also for a section without image space.
     SortArrow sectionImage(int section) const;
@@ -39,6 +42,8 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // A caption that does not fit ends in "…", with the room of the section's image taken off.
+    void initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const override;
 
 private:
     int clampedWidth(int section, int width) const;

@@ -69,6 +69,12 @@ void KennblattListView::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // All marked rows, not only the view's current cell.
+    if (event->matches(QKeySequence::Copy)) {
+        Q_EMIT copyRequested();
+        event->accept();
+        return;
+    }
     QTreeView::keyPressEvent(event);
 }
 

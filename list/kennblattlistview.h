@@ -20,6 +20,8 @@ Q_SIGNALS:
     void enterPressed();
     // A double click anywhere on the list, on a row or not.
     void listDoubleClicked();
+    // The copy key (Ctrl+C) pressed while the list has the focus.
+    void copyRequested();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

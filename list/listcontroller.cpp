@@ -50,7 +50,7 @@ void ListController::RebuildList(bool clearFirst)
     // New rows start unmarked: a count of marked rows shown before would now be wrong.
     if (hadMarkedRows)
         lvKennblaetterSelectItem();
-    showRestriction(hadMarkedRows);
+    Q_EMIT restrictionShown(restriction(), m_model->rowCount());
 }
 
 void ListController::setRestriction(const RecordRestriction &restriction)
@@ -63,21 +63,6 @@ void ListController::clearRestriction()
 {
     m_builder.setRestriction(std::nullopt);
     RebuildList(true);
-}
-
-void ListController::showRestriction(bool statusTaken)
-{
-    if (const std::optional<RecordRestriction> &restriction = m_builder.restriction()) {
-        const int rows = m_model->rowCount();
-        Q_EMIT statusTextChanged(
-            restriction->description + u": "_s +
-            (rows == 1 ? u"1 Kennblatt"_s : QString::number(rows) + u" Kennblätter"_s));
-        m_restrictionShown = true;
-    } else if (m_restrictionShown) {
-        m_restrictionShown = false;
-        if (!statusTaken)
-            Q_EMIT statusTextChanged(QString());
-    }
 }
 
 void ListController::hcKopfSectionClick(int section)
@@ -128,4 +113,10 @@ QList<int> ListController::markedRows() const
 FilterState ListController::filterState() const
 {
     return m_filters.filterState();
+}
+
+const RecordRestriction *ListController::restriction() const
+{
+    const std::optional<RecordRestriction> &restriction = m_builder.restriction();
+    return restriction ? &*restriction : nullptr;
 }

@@ -35,9 +35,8 @@ public:
     void setFilterMode(FilterMode mode) { m_builder.setFilterMode(mode); }
     // The next rebuild runs whatever the filters hold.
     void forgetLastApplied() { m_builder.forgetLastApplied(); }
-    // Narrows the list to these records on top of the filters and rebuilds it; the status
-    // text names the restriction and the number of rows until it is lifted. Clearing the
-    // filters lifts it too.
+    // Narrows the list to these records on top of the filters and rebuilds it, until it is
+    // lifted; clearing the filters lifts it too. restrictionShown() says so after each build.
     void setRestriction(const RecordRestriction &restriction);
     void clearRestriction();
 
@@ -55,21 +54,21 @@ public:
     QList<int> markedRows() const override;
     qint32 sortOrder() const override { return SortOrder; }
     FilterState filterState() const override;
+    const RecordRestriction *restriction() const override;
 
 Q_SIGNALS:
     // A header click chose the sort order; its column shows the arrow.
     void sortColumnChosen(qint32 sortOrder);
     void statusTextChanged(const QString &text);
+    // After a build: the restriction in force (null: none) and the rows the list shows.
+    void restrictionShown(const RecordRestriction *restriction, int rows);
     // The show command of the button beside the print button is to run.
     void showRequested();
 
 private:
-    void showRestriction(bool statusTaken);
-
     const FilterBar &m_filters;
     KennblattListView &m_view;
     QLabel &m_count;
     KennblattListModel *m_model;
     ListBuilder m_builder;
-    bool m_restrictionShown = false;
 };

@@ -6,10 +6,10 @@
 #include <vector>
 
 // A narrowing of the list to some catalogue records, applied on top of the filters: the data
-// sheets a search found, for instance. `records` are catalogue indices in ascending order.
+// sheets a full-text search found. `records` are catalogue indices in ascending order.
 struct RecordRestriction
 {
-    QString description; // names it in the status bar, e.g. "Volltextfilter 'S355J2'"
+    QString query; // what was searched for, as typed, its blanks simplified
     std::vector<qint32> records;
 
     bool operator==(const RecordRestriction &) const = default;
@@ -17,4 +17,7 @@ struct RecordRestriction
     {
         return std::binary_search(records.begin(), records.end(), record);
     }
+    // How every output of the list names it beside the column filters (the report's filter
+    // description, the export): "Volltext = 'argon 1.4404'".
+    QString description() const;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -42,9 +43,18 @@ QWidget *ownerOfBox()
 DialogAnswer QtDialogService::show(const MessageBoxSpec &box)
 {
     QWidget *owner = ownerOfBox();
-    QMessageBox messageBox(toQt(box.icon), box.caption, box.text, QMessageBox::NoButton, owner);
-    if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+    const bool onTop = owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    // A window that stays on top (the splash) may be closed and deleted by its timer while the
+    // box is open; as the box's parent it would delete the box with it. So the box only lies
+    // over it, as a window of its own.
+    QMessageBox messageBox(toQt(box.icon), box.caption, box.text, QMessageBox::NoButton,
+                           onTop ? nullptr : owner);
+    if (onTop) {
+        // Without a parent, exec() makes the box modal for the whole application.
         messageBox.setWindowFlag(Qt::WindowStaysOnTopHint);
+        messageBox.winId();
+        messageBox.windowHandle()->setTransientParent(owner->windowHandle());
+    }
     if (box.buttons == MessageBoxSpec::Buttons::YesNo) {
         QPushButton *yes = messageBox.addButton(u"&Ja"_s, QMessageBox::YesRole);
         QPushButton *no = messageBox.addButton(u"&Nein"_s, QMessageBox::NoRole);

@@ -203,7 +203,16 @@ void PrintCommands::walkSheets(const QByteArrayList &numbers, const QString &dev
                 processEvents();
             } else {
                 // Nothing reached the printer, so there is nothing to wait for.
-                frmDruckStatus->addLine(path + u"     ... nicht gedruckt."_s + progress);
+                const QString reason = PDFView1.errorText();
+                frmDruckStatus->addLine(path + u"     ... nicht gedruckt."_s + progress +
+                                        (reason.isEmpty() ? QString() : u" Grund: "_s + reason));
+                // Without the printer every further sheet would fail the same way.
+                if (QPrinterInfo::printerInfo(deviceName).isNull()) {
+                    frmDruckStatus->addLine(u"Druckvorgang abgebrochen"_s);
+                    m_dialogs.error(u"Der Drucker „%1“ ist nicht mehr vorhanden. Die übrigen "
+                                    u"Kennblätter werden nicht gedruckt."_s.arg(deviceName));
+                    return;
+                }
             }
         }
         processEvents();

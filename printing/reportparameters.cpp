@@ -4,7 +4,6 @@
 #include "list/filterstate.h"
 #include "platform/apperror.h"
 #include "platform/cp1252.h"
-#include "platform/textrules.h"
 
 #include <array>
 
@@ -23,26 +22,6 @@ std::optional<QString> SortDescription(qint32 SortOrder)
            (SortOrder < 0 ? u" absteigend"_s : QString());
 }
 
-QString FilterDescription(const FilterState &filters)
-{
-    // In the order of FilterState::texts.
-    static const std::array<QString, 6> labels = {u"Kennblattnummer = '"_s, u"Marke = '"_s,
-                                                  u"Pulver = '"_s,          u"Herst./Lief. = '"_s,
-                                                  u"Zusatz = '"_s,          u"TÜO = '"_s};
-    QStringList entries;
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        const QByteArrayView text = TextRules::trimmed(filters.texts[i]);
-        if (!text.isEmpty())
-            entries.append(labels[i] + Cp1252::toUnicode(text) + u'\'');
-    }
-    // Index -1 (no entry chosen) counts as a filter but has no text of its own.
-    if (filters.changeFilterIndex == 1)
-        entries.append(u"Geändert = 'Ja'"_s);
-    else if (filters.changeFilterIndex == 2)
-        entries.append(u"Geändert = 'Nein'"_s);
-    return entries.join(u", "_s);
-}
-
 ListReportOrder listReportOrder(int printKind, const CurrentList &list, const QByteArray &Edition,
                                 const QByteArray &EditionLabel)
 {
@@ -53,9 +32,11 @@ ListReportOrder listReportOrder(int printKind, const CurrentList &list, const QB
     if (printKind == 2) {
         order.Gefiltert = u"Nur markierte Kennblätter"_s;
         order.NurMarkierte = true;
-    } else if (const FilterState filters = list.filterState(); filters.anyFilterSet()) {
+    } else if (const FilterState filters = list.filterState();
+               listIsFiltered(filters, list.restriction())) {
+        // A full-text restriction filters as much as the column filters do.
         order.Gefiltert = u"Liste ist gefiltert"_s;
-        order.Filter = FilterDescription(filters);
+        order.Filter = FilterDescription(filters, list.restriction());
     }
     order.Norvenz = Cp1252::toUnicode(EditionLabel);
     order.Fassung = Cp1252::toUnicode(Edition);

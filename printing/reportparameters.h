@@ -1,5 +1,7 @@
 #pragma once
 
+#include "list/filterdescription.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -7,17 +9,12 @@
 #include <optional>
 
 class CurrentList;
-struct FilterState;
 
 // The parameters of the list report, worked out from the list as the main window shows it.
 
 // "Sortiert nach …" for a sort order (+n ascending, -n descending, 0 as 1); nullopt for an
 // order without a description (the caller says "Unbekannte Sortierung!").
 std::optional<QString> SortDescription(qint32 SortOrder);
-
-// "Marke = 'Fox', Geändert = 'Ja'": every non-blank filter text, trimmed, and the change
-// filter. Meant for a state with a filter set (FilterState::anyFilterSet).
-QString FilterDescription(const FilterState &filters);
 
 // What one run of the list report sets, in the order it sets it. An empty optional is a
 // parameter the run leaves as an earlier run set it.

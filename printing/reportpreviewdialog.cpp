@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
 #include <QSpinBox>
@@ -47,7 +48,9 @@ ReportPreviewDialog::ReportPreviewDialog(const ReportDocument &document,
         (parent ? parent->screen() : QGuiApplication::primaryScreen())->availableGeometry();
     const qreal pageWidth = document.layout().paperSize().width() * logicalDpiX() /
                             ReportUnitsPerInch * settings.previewZoom / 100.0;
-    resize(qMin(screen.width() * 9 / 10, int(pageWidth) + 80), screen.height() * 9 / 10);
+    // Wide enough for the tool bar too, where the screen allows.
+    const int width = std::max(int(pageWidth) + 80, layout->sizeHint().width());
+    resize(qMin(screen.width() * 9 / 10, width), screen.height() * 9 / 10);
     m_view->setZoom(settings.previewZoom);
     m_zoom->setCurrentText(QString::number(settings.previewZoom) + u" %"_s);
 }
@@ -56,9 +59,18 @@ ReportPreviewDialog::~ReportPreviewDialog() = default;
 
 void ReportPreviewDialog::createToolBar(const ReportSystemSettings &settings, int pageCount)
 {
+    // The close button beside the tool bar, not in it: a narrow window moves the bar's last
+    // buttons into its overflow menu, and closing must stay in sight.
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
     auto *bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    layout()->addWidget(bar);
+    row->addWidget(bar, 1);
+    auto *close = new QToolButton(this);
+    close->setAutoRaise(true);
+    row->addWidget(close);
+    static_cast<QVBoxLayout *>(layout())->addLayout(row);
     // Icons of the desktop's theme where it has them, else the style's.
     const auto add = [&](const QString &name, const QString &text, const QString &themeIcon,
                          QStyle::StandardPixmap icon, const QKeySequence &keys, auto signal) {
@@ -109,9 +121,13 @@ void ReportPreviewDialog::createToolBar(const ReportSystemSettings &settings, in
     m_zoom->addItem(u"Ganze Seite"_s);
     bar->addWidget(m_zoom);
     connect(m_zoom, &QComboBox::activated, this, &ReportPreviewDialog::zoomChosen);
-    bar->addSeparator();
-    add(u"actSchliessen"_s, u"&Schließen"_s, u"window-close"_s, QStyle::SP_DialogCloseButton, {},
-        &QDialog::accept);
+    auto *schliessen = new QAction(
+        QIcon::fromTheme(u"window-close"_s, style()->standardIcon(QStyle::SP_DialogCloseButton)),
+        u"&Schließen"_s, this);
+    schliessen->setObjectName(u"actSchliessen"_s);
+    connect(schliessen, &QAction::triggered, this, &QDialog::accept);
+    close->setDefaultAction(schliessen);
+    close->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 }
 
 void ReportPreviewDialog::zoomChosen(int index)

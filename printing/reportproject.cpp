@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 ReportProject::ReportProject(QObject *parent)
@@ -32,11 +34,19 @@ void ReportProject::setParameter(const QString &name, const QString &text)
 
 void ReportProject::open()
 {
-    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(m_fileName));
+    QStringList paths{QDir::cleanPath(QDir::current().absoluteFilePath(m_fileName))};
+    if (!m_fallbackFolder.isEmpty() && QDir::isRelativePath(m_fileName))
+        paths.append(QDir::cleanPath(QDir(m_fallbackFolder).absoluteFilePath(m_fileName)));
     // A folder of that name does not count.
-    if (!QFileInfo(path).isFile())
-        throw AppError(u"The following reporting project does not exist:\r\""_s + path + u'"');
-    m_contents = readReportProject(path);
+    const auto found = std::find_if(paths.cbegin(), paths.cend(),
+                                    [](const QString &path) { return QFileInfo(path).isFile(); });
+    if (found == paths.cend()) {
+        paths.removeDuplicates();
+        throw AppError(u"The following reporting project does not exist:\r\""_s +
+                       paths.join(u"\"\r\""_s) + u'"');
+    }
+    m_contents = readReportProject(*found);
+    m_path = *found;
 }
 
 void ReportProject::runReport(const QString &name)
@@ -49,9 +59,11 @@ void ReportProject::runReport(const QString &name)
 
     if (!m_contents)
         open();
+    // Nothing printed and nothing said would leave the user guessing.
     const ReportDefinition *definition = m_contents->find(name);
     if (!definition)
-        return;
+        throw AppError(
+            u"Das Berichtsprojekt „%1“ enthält keinen Bericht „%2“."_s.arg(m_path, name));
     const auto connection =
         std::find_if(m_connections.cbegin(), m_connections.cend(),
                      [&](const auto *c) { return c->objectName() == definition->connection; });

@@ -37,9 +37,11 @@ TfrmDruckStatus::TfrmDruckStatus(QWidget *owner)
     , m_ui(std::make_unique<Ui::TfrmDruckStatus>())
 {
     m_ui->setupUi(this);
-    // A tool window on top of all others, with a close box and the designed client size.
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A tool window with a close box and the designed client size. It belongs to its owner, the
+    // main window: it stays above that window and goes with it, but not above other programs,
+    // and a dialog opened meanwhile (a missing file, the next print dialog) opens above it.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(size());
     setFont(designFont(u"Tahoma"_s, 11));
     m_ui->ListBox1->setItemDelegate(new FixedHeightDelegate(13, m_ui->ListBox1));

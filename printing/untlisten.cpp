@@ -10,9 +10,10 @@
 #include "printing/reportparameters.h"
 #include "printing/reportproject.h"
 #include "printing/reportrenderpdf.h"
-#include "settings/profilefile.h"
+#include "settings/layeredsettings.h"
 #include "settings/windowstate.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -57,6 +58,8 @@ TfrmReport::TfrmReport(QString settingsPath, QWidget *owner, const CurrentList *
     ReportSystem1->setObjectName(u"ReportSystem1"_s);
     ReportRenderPDF1->setObjectName(u"ReportRenderPDF1"_s);
     ReportProject1->setFileName(u"Listen.xml"_s);
+    // Started from a shell elsewhere, the program still finds the project it came with.
+    ReportProject1->setFallbackFolder(QCoreApplication::applicationDirPath());
     ReportProject1->setReportSystem(ReportSystem1);
     ReportProject1->addConnection(ReportConnection1);
     ReportSystem1->setPdfRenderer(ReportRenderPDF1);
@@ -78,14 +81,14 @@ TfrmReport::TfrmReport(QString settingsPath, QWidget *owner, const CurrentList *
         ReportConnection1GetRow(c);
     };
 
-    ProfileFile settings(m_settingsPath);
+    LayeredSettings settings(m_settingsPath);
     ReadBounds(settings, *this);
 }
 
 TfrmReport::~TfrmReport()
 {
     // A failure here has nowhere to go: the program is ending.
-    ProfileFile settings(m_settingsPath);
+    LayeredSettings settings(m_settingsPath);
     WriteBounds(settings, *this);
 }
 

@@ -15,10 +15,11 @@ class ReportRenderPdf;
 // (QT_LOGGING_RULES="kb.report.rows.debug=true").
 Q_DECLARE_LOGGING_CATEGORY(lcReportRows)
 
-// The host of the list report. It is never shown; it keeps its bounds in the settings file
-// across runs (read when created, written when destroyed). Its components run the report
-// project "Listen.xml" of the working directory, whose report "Report1" reads the rows of the
-// current list through ReportConnection1.
+// The host of the list report. It is never shown; it keeps its bounds in the settings (the
+// user's own file where the user cannot write the installation's) across runs (read when
+// created, written when destroyed). Its components run the report project "Listen.xml" of the
+// working directory, or else of the executable's folder, whose report "Report1" reads the rows
+// of the current list through ReportConnection1.
 class TfrmReport final : public QWidget
 {
     Q_OBJECT

@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev libpoppler-qt6-dev mdbtools-dev libglib2.0-dev
     mdbtools poppler-utils xvfb xauth openbox x11-utils fonts-dejavu-core fonts-liberation
     cups printer-driver-cups-pdf imagemagick clang libcups2-dev qpdf libsqlite3-dev
-    dpkg-dev librsvg2-bin desktop-file-utils appstream xdotool
+    dpkg-dev librsvg2-bin desktop-file-utils appstream xdotool python3 pdfgrep zlib1g-dev
+    qt6-translations-l10n
 )
 
 missing=()

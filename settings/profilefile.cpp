@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/decimalnumber.h"
 #include "platform/textrules.h"
+#include "settings/inplacewrite.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -105,6 +106,11 @@ qint32 ProfileFile::readInteger(QByteArrayView section, QByteArrayView key,
     if (!text)
         return defaultValue;
     return parseInteger(*text).value_or(defaultValue);
+}
+
+bool ProfileFile::contains(QByteArrayView section, QByteArrayView key) const
+{
+    return lookup(section, key).has_value();
 }
 
 void ProfileFile::writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value)
@@ -215,6 +221,10 @@ void ProfileFile::load() const
     m_readable = stamp && (!stamp->exists || stamp->regular);
     if (!m_readable || !stamp->exists)
         return;
+    // A write over the file that was cut short is completed first, so that what is read is
+    // its whole old or whole new content.
+    if (InPlaceWrite::complete(m_path))
+        m_stamp = currentStamp().value_or(Stamp());
     QFile file(m_path);
     if (file.open(QIODevice::ReadOnly))
         m_content = file.readAll();
@@ -344,11 +354,15 @@ void ProfileFile::writeContent(const QByteArray &content)
     // QSaveFile writes a temporary file beside the old one and renames it over it only when
     // everything was written; it keeps the old file's permissions and follows a symlink to
     // its target. Where the folder does not allow a new file but the file may be written, the
-    // file is written in place, as the profile functions the format comes from do.
+    // file is written over in place, as the profile functions the format comes from do; never
+    // by QSaveFile's own fallback, which empties the file first.
     QSaveFile file(m_path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    if (file.open(QIODevice::WriteOnly)) {
+        if (file.write(content) != content.size() || !file.commit())
+            throwWriteError();
+    } else if (!QFileInfo(m_path).isFile() || !InPlaceWrite::write(m_path, content)) {
         throwWriteError();
+    }
     m_content = content;
     parse();
     m_readable = true;

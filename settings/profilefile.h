@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settingsstore.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -17,9 +19,11 @@
 // The file is read once, on first use, and kept; before each access a stat tells whether
 // another writer (another ProfileFile on the same path) replaced it, and then it is read
 // again. Every write goes straight to disk through a temporary file that replaces the old
-// one (in place where the folder allows no new file), so a failed write leaves the file (and
-// what this object knows of it) as it was. writeAtOnce() collects many writes into one.
-class ProfileFile
+// one, so a failed write leaves the file (and what this object knows of it) as it was. Where
+// the folder allows no new file, the file is written over in place (InPlaceWrite), which never
+// leaves it empty and completes a write cut short at the next read. writeAtOnce() collects
+// many writes into one.
+class ProfileFile final : public SettingsStore
 {
 public:
     // Opening neither reads nor creates the file.
@@ -30,20 +34,23 @@ public:
     // The value after "=", without the blanks around it and one pair of enclosing quotes,
     // at most 2047 characters; the default when the file, section or key is missing.
     QByteArray readString(QByteArrayView section, QByteArrayView key,
-                          const QByteArray &defaultValue) const;
+                          const QByteArray &defaultValue) const override;
     // "0x" followed by up to eight significant hexadecimal digits (0xFFFFFFFF is -1), or an
     // optionally signed decimal number within 32 bits; anything else gives the default.
-    qint32 readInteger(QByteArrayView section, QByteArrayView key, qint32 defaultValue) const;
+    qint32 readInteger(QByteArrayView section, QByteArrayView key,
+                       qint32 defaultValue) const override;
+    // Whether the file holds the key, whatever its value.
+    bool contains(QByteArrayView section, QByteArrayView key) const;
 
     // Write or delete one key; the file and the section are created as needed. A line
     // break in a value is written as a blank, so a value can never start a new line.
     // Raises AppError "In <path> kann nicht geschrieben werden" when the file is read-only,
     // exists but cannot be read, or cannot be replaced; the file is then left untouched.
-    void writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value);
-    void writeInteger(QByteArrayView section, QByteArrayView key, qint32 value);
+    void writeString(QByteArrayView section, QByteArrayView key, QByteArrayView value) override;
+    void writeInteger(QByteArrayView section, QByteArrayView key, qint32 value) override;
     // Deleting a key that is not there writes nothing; a path that exists but cannot be
     // read raises the error, since the key may be there.
-    void deleteKey(QByteArrayView section, QByteArrayView key);
+    void deleteKey(QByteArrayView section, QByteArrayView key) override;
 
     // Runs `writes` (calls of the write operations above) with their changes collected in
     // memory, then writes the file once. The file ends as the single writes would leave it,

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// Where the settings file lives: beside the executable, named after it.
+// Where the settings files live: the installation's beside the executable, named after it;
+// each user's own in the user's configuration folder.
 namespace SettingsFile {
 
 // The executable's path with its extension (the part of the file name from its last "." on)
@@ -12,5 +13,14 @@ QString pathForExecutable(const QString &executablePath);
 
 // The settings file of the running program, formed anew on each call.
 QString path();
+
+// This user's own settings file: $XDG_CONFIG_HOME/kennblaetter/kennblaetter.INI (by default
+// below ~/.config). It holds what the program writes where the user cannot write the
+// installation's file.
+QString userPath();
+
+// This user's folder for the program's state: $XDG_STATE_HOME/kennblaetter (by default below
+// ~/.local/state).
+QString stateFolder();
 
 } // namespace SettingsFile

@@ -1,7 +1,7 @@
 #include "settings/windowstate.h"
 
 #include "platform/cp1252.h"
-#include "settings/profilefile.h"
+#include "settings/settingsstore.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -21,7 +21,7 @@ QByteArray section(const char *prefix, const QObject &control)
 
 // Runs the operation, turning any error into false.
 template<typename Operation>
-bool withFile(ProfileFile &file, Operation &&operation)
+bool withFile(SettingsStore &file, Operation &&operation)
 {
     try {
         operation(file);
@@ -33,9 +33,9 @@ bool withFile(ProfileFile &file, Operation &&operation)
 
 } // namespace
 
-bool ReadBounds(ProfileFile &file, QWidget &window)
+bool ReadBounds(SettingsStore &file, QWidget &window)
 {
-    return withFile(file, [&](ProfileFile &f) {
+    return withFile(file, [&](SettingsStore &f) {
         const QByteArray s = section("Bounds", window);
         window.move(f.readInteger(s, "Left", window.x()), window.y());
         window.move(window.x(), f.readInteger(s, "Top", window.y()));
@@ -49,9 +49,9 @@ bool ReadBounds(ProfileFile &file, QWidget &window)
     });
 }
 
-bool WriteBounds(ProfileFile &file, const QWidget &window)
+bool WriteBounds(SettingsStore &file, const QWidget &window)
 {
-    return withFile(file, [&](ProfileFile &f) {
+    return withFile(file, [&](SettingsStore &f) {
         const QByteArray s = section("Bounds", window);
         const QRect frame = window.frameGeometry();
         f.writeInteger(s, "Left", frame.x());
@@ -61,9 +61,9 @@ bool WriteBounds(ProfileFile &file, const QWidget &window)
     });
 }
 
-bool ReadColumns(ProfileFile &file, QHeaderView &header)
+bool ReadColumns(SettingsStore &file, QHeaderView &header)
 {
-    return withFile(file, [&](ProfileFile &f) {
+    return withFile(file, [&](SettingsStore &f) {
         const QByteArray s = section("Columns_", header);
         const QSignalBlocker quiet(header);
         for (int i = 0; i < header.count(); ++i) {
@@ -78,18 +78,18 @@ bool ReadColumns(ProfileFile &file, QHeaderView &header)
     });
 }
 
-bool WriteColumns(ProfileFile &file, const QHeaderView &header)
+bool WriteColumns(SettingsStore &file, const QHeaderView &header)
 {
-    return withFile(file, [&](ProfileFile &f) {
+    return withFile(file, [&](SettingsStore &f) {
         const QByteArray s = section("Columns_", header);
         for (int i = 0; i < header.count(); ++i)
             f.writeInteger(s, QByteArray::number(i + 1), header.sectionSize(i));
     });
 }
 
-bool WriteComboBox(ProfileFile &file, const QComboBox &combo)
+bool WriteComboBox(SettingsStore &file, const QComboBox &combo)
 {
-    return withFile(file, [&](ProfileFile &f) {
+    return withFile(file, [&](SettingsStore &f) {
         const QByteArray s = section("cmb_", combo);
         f.writeString(s, "Text", Cp1252::fromUnicode(combo.currentText()));
         for (int i = 0; i < 10; ++i) {

@@ -13,5 +13,5 @@ trap 'rm -rf "$dir"' EXIT
 cp "$program" "$dir/"
 chmod 1777 "$dir"
 cd "$dir"
-TMPDIR="$dir" HOME="$dir" setpriv --reuid=nobody --regid=nogroup --clear-groups \
+TMPDIR="$dir" HOME="$dir" XDG_CONFIG_HOME="$dir/.config" XDG_STATE_HOME="$dir/.local/state" setpriv --reuid=nobody --regid=nogroup --clear-groups \
     "./$(basename "$program")" "$@"

@@ -78,7 +78,7 @@ qint32 EngineWindow::valueCommand(int command, qint32 value)
     case CmdGoToPage:
         if (!m_document || value < 0 || value >= m_document->pageCount())
             return -1;
-        m_view->goToPage(value, m_view->firstHighlight(value));
+        m_view->goToPage(value, m_view->firstHighlight(value), PageView::PlaceMargin);
         return 0;
     case CmdPrintPages:
         return printPages(value);
@@ -89,6 +89,8 @@ qint32 EngineWindow::valueCommand(int command, qint32 value)
         return m_view->zoomStep(command == CmdZoomIn ? 1 : -1) ? 0 : -1;
     case CmdGetZoom:
         return qRound(m_view->zoom());
+    case CmdGetPageCount:
+        return m_document ? m_document->pageCount() : 0;
     case CmdPageWidth:
     case CmdWholePage:
     case CmdTwoPages:

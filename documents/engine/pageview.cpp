@@ -119,15 +119,18 @@ void PageView::relayout()
     viewport()->update();
 }
 
-void PageView::goToPage(int index, std::optional<QPointF> point)
+void PageView::goToPage(int index, std::optional<QPointF> point, int marginAbove)
 {
     if (!m_document || m_layout.pages.isEmpty())
         return;
     index = std::clamp(index, 0, int(m_layout.pages.size()) - 1);
     const QRect page = m_layout.pages.at(index);
     const QPointF at = point.value_or(QPointF());
+    const int pageTop = page.top() - PageLayout::Gap;
+    const int target = pageTop + qRound(at.y() * m_layout.scale);
     m_navigating = true;
-    verticalScrollBar()->setValue(page.top() - PageLayout::Gap + qRound(at.y() * m_layout.scale));
+    verticalScrollBar()->setValue(marginAbove > 0 ? std::max(pageTop, target - marginAbove)
+                                                  : target);
     if (point && at.x() > 0.0)
         horizontalScrollBar()->setValue(page.left() - PageLayout::Gap +
                                         qRound(at.x() * m_layout.scale));

@@ -21,6 +21,9 @@ class PageView final : public QAbstractScrollArea
     Q_DISABLE_COPY_MOVE(PageView)
 
 public:
+    // A marked place scrolled to lies this far below the top of the view, not glued to it.
+    static constexpr int PlaceMargin = 48;
+
     explicit PageView(QWidget *parent = nullptr);
 
     // A document to show from its first page, keeping the zoom and fit.
@@ -30,8 +33,9 @@ public:
     const EngineDocument *document() const { return m_document.get(); }
 
     int currentPage() const { return m_currentPage; }
-    // Scrolls the page (and the point on it, in points) to the top of the view.
-    void goToPage(int index, std::optional<QPointF> point = std::nullopt);
+    // Scrolls the page (and the point on it, in points) to the top of the view, or the point
+    // `marginAbove` pixels below the top, but never above the page's own top.
+    void goToPage(int index, std::optional<QPointF> point = std::nullopt, int marginAbove = 0);
     void setFit(PageLayout::Fit fit, bool twoUp);
     // One zoom step in (direction > 0) or out; false at the limit or without document.
     bool zoomStep(int direction);

@@ -8,13 +8,17 @@
 #include "documents/untpdffenster.h"
 #include "platform/cp1252.h"
 #include "platform/guardedconnect.h"
+#include "platform/windowplacement.h"
 #include "settings/programsettings.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
+
+QString SearchCommands::TextReaderProgram;
 
 SearchCommands::SearchCommands(DialogService &dialogs, const TKennblattListe &catalogue,
                                const LoadedCatalogue &lookups, const ProgramSettings &settings,
@@ -68,20 +72,28 @@ void SearchCommands::setListHeld(bool held)
 void SearchCommands::mnuVolltextsucheClick()
 {
     if (m_window == nullptr) {
-        // The engine reads the texts; loading it says why when it cannot be loaded.
-        PDFViewLibrary::load(TPDFView::EngineLibraryName, m_dialogs);
-        const PDFViewCommands::EngineDescriptor *engine = PDFViewLibrary::descriptor();
+        // The engine reads the texts, in reader processes that load it as this one did;
+        // loading it says why when it cannot be loaded.
+        std::optional<TextReading> reading;
+        if (PDFViewLibrary::load(TPDFView::EngineLibraryName, m_dialogs)) {
+            reading = TextReading{TextReaderProgram.isEmpty()
+                                      ? QCoreApplication::applicationDirPath() + u"/kb-textreader"_s
+                                      : TextReaderProgram,
+                                  PDFViewLibrary::fileName()};
+        }
         const QString catalogue = catalogueName(m_settings);
-        m_window =
-            new SearchWindow(SheetDirectory(m_catalogue, m_lookups, m_settings.PfadZuPDFDateien),
-                             engine != nullptr ? engine->extractText : nullptr,
-                             indexPath(m_cacheFolder, catalogue), catalogue, &m_owner);
+        m_window = new SearchWindow(
+            SheetDirectory(m_catalogue, m_lookups, m_settings.PfadZuPDFDateien), std::move(reading),
+            indexPath(m_cacheFolder, catalogue), catalogue, &m_owner);
         connect(m_window, &SearchWindow::restrictionRequested, this,
                 &SearchCommands::restrictionRequested);
         connectGuarded(m_dialogs, m_window.get(), &SearchWindow::hitOpenRequested, this,
                        &SearchCommands::showHit);
         m_window->setListHeld(m_listHeld);
     }
+    // Beside the document window, where the user reads what it finds.
+    if (m_window->isHidden() && m_documents.frmPDFFenster() != nullptr)
+        WindowPlacement::placeBeside(*m_window, *m_documents.frmPDFFenster());
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -89,9 +101,14 @@ void SearchCommands::mnuVolltextsucheClick()
 
 void SearchCommands::showHit(const QString &path, int page, const QStringList &places)
 {
+    const TfrmPDFFenster *const shown = m_documents.frmPDFFenster();
+    const bool wasShown = shown != nullptr && shown->isVisible();
     m_documents.ShowPdfFile(path);
     // The main window's one document window, which ShowPdfFile makes on first use.
     TfrmPDFFenster *window = m_documents.frmPDFFenster();
+    // Opened now: beside the search window, whose list the user goes on reading.
+    if (window != nullptr && !wasShown && window->isVisible() && m_window != nullptr)
+        WindowPlacement::placeBeside(*window, *m_window);
     if (window != nullptr && window->pdfView()->LastLoadedFile() == path)
         showHitInView(*window->pdfView(), page, places);
 }

@@ -23,6 +23,9 @@ class SearchCommands final : public QObject
     Q_DISABLE_COPY_MOVE(SearchCommands)
 
 public:
+    // The reader program of the index build; empty: kb-textreader beside the executable.
+    static QString TextReaderProgram;
+
     // The index lives in `cacheFolder` (empty: the user's cache folder).
     SearchCommands(DialogService &dialogs, const TKennblattListe &catalogue,
                    const LoadedCatalogue &lookups, const ProgramSettings &settings,

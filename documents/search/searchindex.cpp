@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -143,19 +145,49 @@ void SearchIndex::tidy()
     m_db->execute("PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
-QList<IndexHit> SearchIndex::search(const QString &expression)
+std::vector<qint64> SearchIndex::matches(const QString &expression)
 {
-    QList<IndexHit> hits;
-    Statement rows(*m_db, "SELECT f.name, kbinfo(texts) FROM texts JOIN files f "
-                          "ON f.id = texts.rowid WHERE texts MATCH ?1");
+    std::vector<qint64> ids;
+    Statement rows(*m_db, "SELECT rowid FROM texts WHERE texts MATCH ?1");
     rows.bind(1, expression);
+    while (rows.step())
+        ids.push_back(rows.integer(0));
+    return ids;
+}
+
+QHash<qint64, HitInfo> SearchIndex::hitInfo(const QString &expression,
+                                            const std::vector<qint64> &ids)
+{
+    QHash<qint64, HitInfo> infos;
+    if (ids.empty())
+        return infos;
+    // One pass over the matches between the lowest and the highest id: a statement per id
+    // would work out the query's word lists anew each time. The ids' list is left out of the
+    // plan ("+"), so that it only picks the rows whose text is read.
+    const auto [lowest, highest] = std::minmax_element(ids.begin(), ids.end());
+    QByteArray sql = "SELECT rowid, kbinfo(texts) FROM texts WHERE texts MATCH ?1 "
+                     "AND rowid BETWEEN ?2 AND ?3 AND +rowid IN (";
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        sql += (i == 0 ? "" : ",") + QByteArray::number(ids[i]);
+    sql += ')';
+    Statement rows(*m_db, sql.constData());
+    rows.bind(1, expression).bind(2, *lowest).bind(3, *highest);
     while (rows.step()) {
         const QList<QByteArray> info = rows.utf8(1).split(Fts5Extension::FieldSeparator);
-        if (info.size() != 3)
-            continue;
-        hits.append({rows.text(0), info[0].toInt(), info[1].toInt(), QString::fromUtf8(info[2])});
+        if (info.size() == 3)
+            infos.insert(rows.integer(0),
+                         {info[0].toInt(), info[1].toInt(), QString::fromUtf8(info[2])});
     }
-    return hits;
+    return infos;
+}
+
+QHash<qint64, QString> SearchIndex::fileNames()
+{
+    QHash<qint64, QString> names;
+    Statement rows(*m_db, "SELECT id, name FROM files");
+    while (rows.step())
+        names.insert(rows.integer(0), rows.text(1));
+    return names;
 }
 
 QStringList SearchIndex::places(const QString &name, const QString &expression)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace Sqlite {
 class Connection;
@@ -20,21 +21,23 @@ struct FileStamp
     bool operator==(const FileStamp &) const = default;
 };
 
-// A file as the index knows it: its stamp and 0 when its text was read, else the engine's
-// PDFViewCommands::Extract... code.
+// A file as the index knows it: its stamp and 0 when its text was read, SearchIndex::ReadPartly
+// when only its beginning was (ReadLimits), else the engine's PDFViewCommands::Extract... code.
 struct StoredFile
 {
     FileStamp stamp;
     qint32 state = 0;
 };
 
-// A data-sheet file that matches a search.
-struct IndexHit
+// Where a search matches a file: the number of places, the page of the first (from 0) and the
+// text around it (Fts5Extension: hits between \x01 and \x02).
+struct HitInfo
 {
-    QString file;
     int hits = 0;
-    int page = 0;    // of the first hit, from 0
-    QString excerpt; // see Fts5Extension: hits between \x01 and \x02
+    int page = 0;
+    QString excerpt;
+
+    bool operator==(const HitInfo &) const = default;
 };
 
 // The full-text index of one catalogue's data sheets: an SQLite file with the text of every
@@ -46,6 +49,8 @@ class SearchIndex
 public:
     // Incremented whenever the layout or the matching rules change: older files are renewed.
     static constexpr int Format = 1;
+    // The state of a file whose text was read only in part.
+    static constexpr qint32 ReadPartly = 1;
 
     // Opens the index for writing, or makes it. A file that is damaged, of another format or
     // of another catalogue is never used: it is deleted and made anew (`renewed` says so).
@@ -66,8 +71,14 @@ public:
     // Merges the index's pieces and moves the journal into the file; after a long build.
     void tidy();
 
-    // Every file matching an FTS5 query, in no order.
-    QList<IndexHit> search(const QString &expression);
+    // The ids of the files matching an FTS5 query, ascending. Only the index's word lists
+    // are read, no text: this is what a search costs before anything is shown.
+    std::vector<qint64> matches(const QString &expression);
+    // Where the query matches each of the files `ids`; a file it does not match is left out.
+    // Reads and splits each file's text, so meant for the few rows on screen.
+    QHash<qint64, HitInfo> hitInfo(const QString &expression, const std::vector<qint64> &ids);
+    // Every file's name by its id.
+    QHash<qint64, QString> fileNames();
     // The matched texts of one file (Fts5Extension: kbplaces).
     QStringList places(const QString &name, const QString &expression);
     // Ends a search running on another thread; it raises an interrupt error.

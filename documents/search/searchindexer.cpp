@@ -1,5 +1,6 @@
 #include "documents/search/searchindexer.h"
 
+#include "documents/pdfviewcommands.h"
 #include "documents/search/searchindex.h"
 #include "documents/search/sqlitedb.h"
 
@@ -7,12 +8,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPromise>
-#include <QScopeGuard>
 #include <QSet>
 #include <QtConcurrent>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
-using namespace PDFViewCommands;
+using PDFViewCommands::ExtractMissing;
 
 namespace {
 
@@ -25,12 +27,6 @@ struct Planned
 {
     SheetFile file;
     FileStamp stamp;
-};
-
-struct Extracted
-{
-    qint32 state = 0;
-    QString text;
 };
 
 FileStamp stampOf(const QString &path)
@@ -55,19 +51,13 @@ QString indexText(QStringList pages)
     return pages.join(u'\f').normalized(QString::NormalizationForm_KC);
 }
 
-Extracted readText(TextExtraction extract, const QString &path, const std::atomic_bool *cancel)
+// Names a file in the summary by its state in the index: unreadable, or read in part.
+void note(IndexSummary &summary, const QString &name, qint32 state)
 {
-    QStringList pages;
-    const qint32 answer = extract(
-        QFile::encodeName(path).constData(),
-        [](void *context, int, const char16_t *text, qsizetype length) {
-            static_cast<QStringList *>(context)->append(
-                QString(reinterpret_cast<const QChar *>(text), length));
-        },
-        &pages, cancel);
-    if (answer < 0)
-        return {answer, {}};
-    return {0, indexText(std::move(pages))};
+    if (state == SearchIndex::ReadPartly)
+        summary.partial.append(name);
+    else if (state != 0)
+        summary.unreadable.append(name);
 }
 
 } // namespace
@@ -80,13 +70,78 @@ struct SearchIndexer::Run
     bool renew = false;
 };
 
-SearchIndexer::SearchIndexer(TextExtraction extract, QObject *parent)
+void SearchIndexer::update(const Run &run, const TextReading &reading,
+                           QPromise<IndexSummary> &promise, const std::atomic_bool &cancel,
+                           const std::function<void()> &opened, IndexSummary &summary)
+{
+    const QString folder = QFileInfo(run.path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw CacheFolderError("mkpath failed: " + QFile::encodeName(folder).toStdString());
+    if (run.renew)
+        SearchIndex::removeFiles(run.path);
+    const std::unique_ptr<SearchIndex> index =
+        SearchIndex::open(run.path, run.catalogue, &summary.renewed);
+    opened();
+
+    // What changed since the last run.
+    QHash<QString, StoredFile> stored = index->storedFiles();
+    QList<Planned> toRead;
+    QSet<QString> seen;
+    index->begin();
+    for (const SheetFile &file : run.files) {
+        if (seen.contains(file.name))
+            continue;
+        seen.insert(file.name);
+        const FileStamp stamp = stampOf(file.path);
+        const std::optional<StoredFile> known =
+            stored.contains(file.name) ? std::optional(stored.take(file.name)) : std::nullopt;
+        if (known && known->stamp == stamp) {
+            note(summary, file.name, known->state);
+        } else if (stamp.size < 0) {
+            index->store(file.name, stamp, ExtractMissing, {});
+            note(summary, file.name, ExtractMissing);
+        } else {
+            toRead.append({file, stamp});
+        }
+    }
+    for (auto gone = stored.cbegin(); gone != stored.cend(); ++gone)
+        index->remove(gone.key());
+    index->commit();
+    summary.files = int(seen.size());
+
+    // The texts, read several at a time, written here as they come.
+    promise.setProgressRange(0, int(toRead.size()));
+    QStringList paths;
+    for (const Planned &planned : std::as_const(toRead))
+        paths.append(planned.file.path);
+    index->begin();
+    SheetReaders(reading).read(
+        paths,
+        [&](qsizetype i, SheetReaders::Result result) {
+            const Planned &planned = toRead.at(i);
+            const qint32 state = result.partial ? SearchIndex::ReadPartly : result.state;
+            index->store(planned.file.name, planned.stamp, state,
+                         state < 0 ? QString() : indexText(std::move(result.pages)));
+            note(summary, planned.file.name, state);
+            if (++summary.read % Batch == 0) {
+                index->commit();
+                index->begin();
+            }
+            promise.setProgressValue(summary.read);
+        },
+        [&] { return promise.isCanceled() || cancel.load(); });
+    index->commit();
+    summary.cancelled = promise.isCanceled() || cancel.load();
+    if (!summary.cancelled && summary.read >= TidyAfter)
+        index->tidy();
+}
+
+SearchIndexer::SearchIndexer(TextReading reading, QObject *parent)
     : QObject(parent)
-    , m_extract(extract)
+    , m_reading(std::move(reading))
     , m_cancel(std::make_shared<std::atomic_bool>(false))
 {
     m_runs.setMaxThreadCount(1);
-    m_readers.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
     connect(&m_watcher, &QFutureWatcher<IndexSummary>::progressValueChanged, this,
             [this](int done) { Q_EMIT progressChanged(done, m_watcher.progressMaximum()); });
     connect(&m_watcher, &QFutureWatcher<IndexSummary>::finished, this, &SearchIndexer::runFinished);
@@ -97,7 +152,6 @@ SearchIndexer::~SearchIndexer()
     m_next.reset();
     cancel();
     m_runs.waitForDone();
-    m_readers.waitForDone();
 }
 
 void SearchIndexer::start(const QString &path, const QString &catalogue,
@@ -144,81 +198,18 @@ void SearchIndexer::launch(Run run)
         QMetaObject::invokeMethod(
             this, [this] { Q_EMIT indexOpened(); }, Qt::QueuedConnection);
     };
-    m_watcher.setFuture(QtConcurrent::run(
-        &m_runs, [run = std::move(run), opened, extract = m_extract, cancel = m_cancel,
-                  readers = &m_readers](QPromise<IndexSummary> &promise) {
+    m_watcher.setFuture(
+        QtConcurrent::run(&m_runs, [run = std::move(run), opened, reading = m_reading,
+                                    cancel = m_cancel](QPromise<IndexSummary> &promise) {
             IndexSummary summary;
             try {
-                QDir().mkpath(QFileInfo(run.path).absolutePath());
-                if (run.renew)
-                    SearchIndex::removeFiles(run.path);
-                const std::unique_ptr<SearchIndex> index =
-                    SearchIndex::open(run.path, run.catalogue, &summary.renewed);
-                opened();
-
-                // What changed since the last run.
-                QHash<QString, StoredFile> stored = index->storedFiles();
-                QList<Planned> toRead;
-                QSet<QString> seen;
-                index->begin();
-                for (const SheetFile &file : run.files) {
-                    if (seen.contains(file.name))
-                        continue;
-                    seen.insert(file.name);
-                    const FileStamp stamp = stampOf(file.path);
-                    const std::optional<StoredFile> known =
-                        stored.contains(file.name) ? std::optional(stored.take(file.name))
-                                                   : std::nullopt;
-                    if (known && known->stamp == stamp) {
-                        if (known->state != 0)
-                            summary.unreadable.append(file.name);
-                    } else if (stamp.size < 0) {
-                        index->store(file.name, stamp, ExtractMissing, {});
-                        summary.unreadable.append(file.name);
-                    } else {
-                        toRead.append({file, stamp});
-                    }
-                }
-                for (auto gone = stored.cbegin(); gone != stored.cend(); ++gone)
-                    index->remove(gone.key());
-                index->commit();
-                summary.files = int(seen.size());
-
-                // The texts, read several at a time, written here one after the other.
-                promise.setProgressRange(0, int(toRead.size()));
-                QFuture<Extracted> texts =
-                    QtConcurrent::mapped(readers, toRead, [extract, cancel](const Planned &p) {
-                        return readText(extract, p.file.path, cancel.get());
-                    });
-                const auto stopReading = qScopeGuard([&] {
-                    cancel->store(true);
-                    texts.cancel();
-                    texts.waitForFinished();
-                });
-                index->begin();
-                for (qsizetype i = 0; i < toRead.size() && !promise.isCanceled(); ++i) {
-                    const Extracted extracted = texts.resultAt(int(i));
-                    if (extracted.state == ExtractCancelled)
-                        break;
-                    index->store(toRead[i].file.name, toRead[i].stamp, extracted.state,
-                                 extracted.text);
-                    if (extracted.state != 0)
-                        summary.unreadable.append(toRead[i].file.name);
-                    ++summary.read;
-                    if (summary.read % Batch == 0) {
-                        index->commit();
-                        index->begin();
-                    }
-                    promise.setProgressValue(summary.read);
-                }
-                index->commit();
-                summary.cancelled = promise.isCanceled();
-                if (!summary.cancelled && summary.read >= TidyAfter)
-                    index->tidy();
-            } catch (const Sqlite::Error &error) {
-                summary.error = QString::fromUtf8(error.what());
+                update(run, reading, promise, *cancel, opened, summary);
+            } catch (...) {
+                // Whatever went wrong is said; the sheets done so far stay in the index.
+                summary.failure = searchFailure(std::current_exception(), run.path);
             }
             summary.unreadable.sort();
+            summary.partial.sort();
             promise.addResult(summary);
         }));
 }

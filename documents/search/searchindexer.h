@@ -1,16 +1,19 @@
 #pragma once
 
-#include "documents/pdfviewcommands.h"
+#include "documents/search/searchfailure.h"
+#include "documents/search/sheetreaders.h"
 
 #include <QFutureWatcher>
 #include <QList>
 #include <QObject>
+#include <QPromise>
 #include <QString>
 #include <QStringList>
 #include <QThreadPool>
 
+#include <atomic>
+#include <functional>
 #include <memory>
-#include <optional>
 
 // A data sheet's PDF: its file name (the index's key) and its path.
 struct SheetFile
@@ -25,22 +28,24 @@ struct IndexSummary
     int files = 0;          // the catalogue's distinct files
     int read = 0;           // read in this run
     QStringList unreadable; // names of the files without text: missing, damaged, locked
+    QStringList partial;    // names of the files read only in part (ReadLimits)
     bool renewed = false;   // a damaged, stale or foreign index file was replaced
     bool cancelled = false;
-    QString error; // why there is no index; empty when there is one
+    SearchFailure failure; // why the index is not up to date; null when it is
 };
 
 // Brings a catalogue's full-text index up to date in the background: files that are new or
-// whose size or time changed are read (by the engine, several at a time), files that are gone
-// from the catalogue are dropped, the rest is left as it is. Signals arrive on the owner's
-// thread. Destroying it cancels a run and waits for it.
+// whose size or time changed are read (by reader processes, several at a time, within the
+// limits of `reading`), files that are gone from the catalogue are dropped, the rest is left
+// as it is. Signals arrive on the owner's thread. Destroying it cancels a run and waits for
+// it, which the readers' end makes short.
 class SearchIndexer final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SearchIndexer)
 
 public:
-    explicit SearchIndexer(PDFViewCommands::TextExtraction extract, QObject *parent = nullptr);
+    explicit SearchIndexer(TextReading reading, QObject *parent = nullptr);
     ~SearchIndexer() override;
 
     // Starts a run for the index file `path` of `catalogue` (a text naming the catalogue; an
@@ -60,11 +65,13 @@ Q_SIGNALS:
 private:
     struct Run;
     void launch(Run run);
+    static void update(const Run &run, const TextReading &reading, QPromise<IndexSummary> &promise,
+                       const std::atomic_bool &cancel, const std::function<void()> &opened,
+                       IndexSummary &summary);
     void runFinished();
 
-    PDFViewCommands::TextExtraction m_extract;
-    QThreadPool m_runs;    // the run: planning and writing
-    QThreadPool m_readers; // the engine's text extraction
+    TextReading m_reading;
+    QThreadPool m_runs; // the run: planning, driving the readers, writing
     QFutureWatcher<IndexSummary> m_watcher;
     std::shared_ptr<std::atomic_bool> m_cancel;
     std::unique_ptr<Run> m_next;

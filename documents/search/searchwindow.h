@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/pdfviewcommands.h"
+#include "documents/search/searchfailure.h"
 #include "documents/search/searchindexer.h"
 #include "documents/search/sheetdirectory.h"
 #include "list/recordrestriction.h"
@@ -9,10 +9,12 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class SearchQueries;
 class SearchResultModel;
-struct IndexHit;
+struct Places;
+struct SearchAnswer;
 namespace Ui {
 class SearchWindow;
 }
@@ -27,12 +29,14 @@ class SearchWindow final : public QWidget
     Q_DISABLE_COPY_MOVE(SearchWindow)
 
 public:
-    // Waits this long after a key before searching.
-    static constexpr int TypingPauseMs = 250;
+    // Waits this long after a key before searching: long enough to pass over a key pressed
+    // right after, short enough not to be felt. A search still running when the next begins
+    // is stopped.
+    static constexpr int TypingPauseMs = 40;
 
-    // Searches the index at `indexPath` for the sheets of `sheets` and reads their texts with
-    // the engine's `extract` (null: no engine, so no search).
-    SearchWindow(SheetDirectory sheets, PDFViewCommands::TextExtraction extract,
+    // Searches the index at `indexPath` for the sheets of `sheets` and has their texts read
+    // as `reading` says (none: no engine, so no search).
+    SearchWindow(SheetDirectory sheets, std::optional<TextReading> reading,
                  const QString &indexPath, const QString &catalogue, QWidget *owner = nullptr);
     ~SearchWindow() override;
 
@@ -42,6 +46,7 @@ public:
     void setListHeld(bool held);
     bool isIndexing() const;
     QString statusText() const;
+    QString statusToolTip() const;
 
 Q_SIGNALS:
     // A result was chosen: show the file at the page (from 0) with these places marked.
@@ -49,6 +54,8 @@ Q_SIGNALS:
     void restrictionRequested(const RecordRestriction &restriction);
     // The index is up to date (or could not be made); the search has run again.
     void indexFinished(const IndexSummary &summary);
+    // The rows found for this input are in the table (it paints them next).
+    void resultsShown(const QString &input);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,17 +63,18 @@ protected:
 private:
     void startIndexing(bool renew);
     void searchNow();
-    void showResults(const QString &input, const QList<IndexHit> &hits, const QString &error,
-                     bool damaged);
+    int rowsOnScreen() const;
+    void showResults(const SearchAnswer &answer);
+    void askHitInfo();
     void openRow(const QModelIndex &index);
-    void openWithPlaces(const QString &file, const QStringList &places);
+    void openAt(const Places &places);
     void takeAsFilter();
     void indexProgress(int done, int total);
     void indexDone(const IndexSummary &summary);
     void showStatus();
 
     std::unique_ptr<Ui::SearchWindow> ui;
-    SheetDirectory m_sheets;
+    std::shared_ptr<const SheetDirectory> m_sheets;
     const QString m_indexPath;
     const QString m_catalogue;
     SearchResultModel *m_model;
@@ -78,8 +86,14 @@ private:
     bool m_listHeld = false;
     bool m_shownBefore = false;
     QString m_shownInput;
-    QString m_resultText;
-    QString m_indexText;
-    QString m_openFile; // waiting for its places
-    int m_openPage = 0;
+    // The status line's two parts, the search's result and the index's state, each with the
+    // detail its tool tip adds.
+    struct Status
+    {
+        QString text;
+        QString tip;
+    };
+    Status m_resultStatus;
+    Status m_indexStatus;
+    qint64 m_openId = -1; // waiting for its places
 };

@@ -6,6 +6,8 @@
 #include "platform/cp1252.h"
 #include "settings/programsettings.h"
 
+#include <algorithm>
+
 SheetDirectory::SheetDirectory(const TKennblattListe &catalogue, const LoadedCatalogue &lookups,
                                QByteArrayView pdfFolder)
 {
@@ -21,11 +23,22 @@ SheetDirectory::SheetDirectory(const TKennblattListe &catalogue, const LoadedCat
                                        Cp1252::toUnicode(k.Marke),
                                        Cp1252::toUnicode(maker.isEmpty() ? k.HerstLiefSchl : maker),
                                        joinPath(pdfFolder, fileName),
-                                       {}});
+                                       {},
+                                       name,
+                                       0});
             m_files.append({name, sheet->path});
         }
         sheet->records.push_back(record);
     }
+    // Results are listed as the main list lists at first: by number.
+    std::vector<Sheet *> byNumber;
+    byNumber.reserve(std::size_t(m_sheets.size()));
+    for (Sheet &sheet : m_sheets)
+        byNumber.push_back(&sheet);
+    std::sort(byNumber.begin(), byNumber.end(),
+              [](const Sheet *a, const Sheet *b) { return a->nummer < b->nummer; });
+    for (std::size_t rank = 0; rank < byNumber.size(); ++rank)
+        byNumber[rank]->order = int(rank);
 }
 
 QList<SheetFile> SheetDirectory::files() const

@@ -24,6 +24,8 @@ public:
         QString hersteller; // the manufacturer's name, or its key when the name is unknown
         QString path;
         std::vector<qint32> records; // catalogue indices with this file, ascending
+        QString file;                // the file's name
+        int order = 0;               // its rank by number, the order of the results
     };
 
     SheetDirectory(const TKennblattListe &catalogue, const LoadedCatalogue &lookups,

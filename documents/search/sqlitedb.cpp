@@ -6,18 +6,18 @@ namespace Sqlite {
 
 Error::Error(int code, const QByteArray &message)
     : std::runtime_error(message.toStdString())
-    , m_code(code & 0xFF)
+    , m_code(code)
 {
 }
 
 bool Error::isDamage() const
 {
-    return m_code == SQLITE_CORRUPT || m_code == SQLITE_NOTADB || m_code == SQLITE_FORMAT;
+    return code() == SQLITE_CORRUPT || code() == SQLITE_NOTADB || code() == SQLITE_FORMAT;
 }
 
 bool Error::isInterrupt() const
 {
-    return m_code == SQLITE_INTERRUPT;
+    return code() == SQLITE_INTERRUPT;
 }
 
 Connection::Connection(const QString &path, bool create)

@@ -12,12 +12,14 @@ struct sqlite3_stmt;
 // exceptions. Qt SQL would hide the connection handle, which the FTS5 extension needs.
 namespace Sqlite {
 
-// A failed SQLite call; `code` is SQLite's primary result code.
+// A failed SQLite call, with the result code SQLite gave.
 class Error : public std::runtime_error
 {
 public:
     Error(int code, const QByteArray &message);
-    int code() const { return m_code; }
+    // SQLite's primary result code, and the extended one (SQLITE_IOERR_WRITE ...).
+    int code() const { return m_code & 0xFF; }
+    int extendedCode() const { return m_code; }
     // The file is no database, or a damaged one.
     bool isDamage() const;
     bool isInterrupt() const;

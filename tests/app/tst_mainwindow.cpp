@@ -5,12 +5,14 @@
 #include "catalogue/tkennblattliste.h"
 #include "cataloguefixture.h"
 #include "comboboxgestures.h"
+#include "csvreadback.h"
 #include "documents/pdfview.h"
 #include "list/filterbar.h"
 #include "list/headercontrol.h"
 #include "list/kennblattlistmodel.h"
 #include "list/kennblattlistview.h"
 #include "list/listcontroller.h"
+#include "list/listexportcommands.h"
 #include "list/ownerdrawcombobox.h"
 #include "platform/cp1252.h"
 #include "printing/printcommands.h"
@@ -21,9 +23,13 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
@@ -43,6 +49,7 @@ class TestMainWindow : public QObject
 
     QTemporaryDir m_dir;
     QString m_settingsPath;
+    QString m_userSettingsPath;
     std::unique_ptr<ScriptedDialogService> m_dialogs;
     std::unique_ptr<TKennblattListe> m_catalogue;
     std::unique_ptr<TfrmMain> m_window;
@@ -53,10 +60,7 @@ class TestMainWindow : public QObject
     {
         if (!writeFixtureCatalogue(m_dir.path(), catalogue))
             return nullptr;
-        const QByteArray folder = Cp1252::fromUnicode(m_dir.path()) + '/';
-        writeFile(m_settingsPath, "[Einstellungen]\r\nPfadZuMDEDatei=" + folder +
-                                      "\r\nPfadZuPDFDateien=" + folder + "\r\n" + einstellungen +
-                                      otherSections);
+        writeFixtureSettings(m_settingsPath, m_dir.path(), einstellungen + otherSections);
         return create();
     }
 
@@ -119,13 +123,82 @@ private Q_SLOTS:
         TPDFView::EngineLibraryName = QStringLiteral(PDF_ENGINE);
         QVERIFY(m_dir.isValid());
         m_settingsPath = m_dir.filePath(u"kennblaetter.INI"_s);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(u"config"_s)));
+        m_userSettingsPath = m_dir.filePath(u"config/kennblaetter/kennblaetter.INI"_s);
     }
 
     void cleanup()
     {
         m_window.reset();
+        QFile::setPermissions(m_settingsPath, QFile::ReadOwner | QFile::WriteOwner);
         QFile::remove(m_settingsPath);
+        QFile::remove(m_dir.filePath(u"config"_s));
+        QDir(m_dir.filePath(u"config"_s)).removeRecursively();
         QFile::remove(m_dir.filePath(u"Norvenz SZW Kennblätter.mde"_s));
+    }
+
+    // Ctrl+C copies the marked rows with a caption line; "Liste exportieren …" writes the
+    // list as it stands (filtered, sorted) or its marked rows, read back as a spreadsheet does.
+    void copyAndExportTheList()
+    {
+        TfrmMain *w = start();
+        QVERIFY(w);
+        clickSection(1);
+        clickSection(1); // Marke descending
+        auto *changed = control<QComboBox>("cmbFilterGeaendert");
+        choose(changed, 2); // Nicht geänderte
+        const int rows = w->listModel().rowCount();
+        QVERIFY(rows >= 3 && rows < 6);
+        const QStringList captions = {u"Kennblatt-Nr."_s, u"Marke"_s,      u"Pulver"_s,
+                                      u"Herst./Lief."_s,  u"Zusatz-Art"_s, u"TÜO"_s,
+                                      u"Änderung"_s};
+        const auto shownRow = [&](int row) {
+            QStringList fields;
+            for (int col = 0; col < captions.size(); ++col)
+                fields.append(column(col).at(row));
+            return fields;
+        };
+
+        markRows({0, 2});
+        auto *list = control<KennblattListView>("lvKennblaetter");
+        list->setFocus();
+        QTest::keySequence(list, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), captions.join(u'\t') + u'\n' +
+                                                           shownRow(0).join(u'\t') + u'\n' +
+                                                           shownRow(2).join(u'\t') + u'\n');
+
+        auto *item = m_window->findChild<QAction *>(u"mnuListeExportieren"_s);
+        QVERIFY(item != nullptr && item->isVisible());
+        QCOMPARE(item->text().remove(u'&'), u"Liste exportieren …"_s);
+        QVERIFY(control<QMenu>("mnuDatei")->actions().contains(item));
+        const QString path = m_dir.filePath(u"liste.csv"_s);
+        w->listExport().setFileQuestion([&](const QString &) { return path; });
+        QList<QStringList> all = {captions};
+        for (int row = 0; row < rows; ++row)
+            all.append(shownRow(row));
+        m_dialogs->queueAnswer(DialogAnswer::No); // the whole list, not only the marked rows
+        item->trigger();
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().first().caption, u"Bestätigen"_s);
+        QCOMPARE(readCsvBack(path), all);
+        m_dialogs->queueAnswer(DialogAnswer::Yes);
+        item->trigger();
+        QCOMPARE(readCsvBack(path), QList<QStringList>({captions, shownRow(0), shownRow(2)}));
+        // Nothing marked: no question, the whole list.
+        markRows({});
+        m_dialogs->clear();
+        QFile::remove(path);
+        item->trigger();
+        QVERIFY(m_dialogs->shown().isEmpty());
+        QCOMPARE(readCsvBack(path), all);
+        // A target that cannot be written: the German message, the old file untouched.
+        w->listExport().setFileQuestion(
+            [&](const QString &) { return m_dir.filePath(u"fehlt/liste.csv"_s); });
+        item->trigger();
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().first().caption, u"Fehler"_s);
+        QVERIFY(m_dialogs->shown().first().text.contains(u"fehlt"_s));
+        QCOMPARE(readCsvBack(path), all);
     }
 
     void startupLoadsTheCatalogue()
@@ -564,17 +637,46 @@ private Q_SLOTS:
                     .isEmpty()); // histories are not read back
     }
 
-    void readOnlySettingsFileStaysUnchanged()
+    // Where the user may not write the installation's file, the view goes to the user's own
+    // file, and the next start shows it.
+    void readOnlySettingsFileStaysUnchangedTheUsersFileTakesTheView()
     {
         start({}, "[View]\r\nAenderungsfilter=1\r\n");
-        choose(control<QComboBox>("cmbFilterGeaendert"), 0);
+        choose(control<QComboBox>("cmbFilterGeaendert"), 2);
+        control<HeaderControl>("hcKopf")->resizeSection(1, 222);
         QFile::setPermissions(m_settingsPath,
                               QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         const QByteArray before = readFile(m_settingsPath);
         finish();
         QCOMPARE(readFile(m_settingsPath), before);
         QVERIFY(m_dialogs->shown().isEmpty()); // not even the write error
-        QFile::setPermissions(m_settingsPath, QFile::ReadOwner | QFile::WriteOwner);
+
+        const ProfileFile user(m_userSettingsPath);
+        QCOMPARE(user.readInteger("View", "Aenderungsfilter", 0), 2);
+        QCOMPARE(user.readInteger("Columns_hcKopf", "2", 0), 222);
+        QVERIFY(user.readInteger("BoundsfrmMain", "Width", 0) > 0);
+        QVERIFY(user.readInteger("BoundsfrmReport", "Width", 0) > 0);
+        QVERIFY(!user.contains("Einstellungen", "PfadZuMDEDatei"));
+
+        create();
+        QCOMPARE(control<HeaderControl>("hcKopf")->sectionSize(1), 222);
+        QCOMPARE(control<QComboBox>("cmbFilterGeaendert")->currentIndex(), 2);
+        QCOMPARE(m_window->listModel().rowCount(), 4);
+    }
+
+    // Nowhere to write the view: one message, not silence and not one per key.
+    void unwritableUsersFileSaysSoOnce()
+    {
+        start();
+        QFile::setPermissions(m_settingsPath, QFile::ReadOwner);
+        writeFile(m_dir.filePath(u"config"_s), "a file where the folder should be");
+        finish();
+        const MessageBoxSpec warning{u"Warnung"_s, MessageBoxSpec::Icon::Warning,
+                                     MessageBoxSpec::Buttons::Ok,
+                                     u"Ihre Ansicht (Fenster, Spalten, Filter, Druckauswahl) "
+                                     u"konnte nicht gespeichert werden: In "_s +
+                                         m_userSettingsPath + u" kann nicht geschrieben werden."_s};
+        QCOMPARE(m_dialogs->shown(), QList<MessageBoxSpec>{warning});
     }
 };
 

@@ -7,33 +7,15 @@
 #include "documents/pdfview.h"
 #include "platform/qtdialogservice.h"
 #include "testfiles.h"
+#include "windowmanagerstate.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The window ids of a root window property of the window manager.
-QList<quint64> rootWindows(const char *property)
-{
-    QProcess xprop;
-    xprop.start(u"xprop"_s, {u"-root"_s, QString::fromLatin1(property)});
-    xprop.waitForFinished(5000);
-    QList<quint64> ids;
-    const QString text = QString::fromLatin1(xprop.readAllStandardOutput());
-    for (const QRegularExpressionMatch &m : QRegularExpression(u"0x[0-9a-f]+"_s).globalMatch(text))
-        ids.append(m.captured().toULongLong(nullptr, 16));
-    return ids;
-}
-
-} // namespace
 
 class TestStartupBoxes : public QObject
 {
@@ -65,8 +47,8 @@ private Q_SLOTS:
                 return;
             box = shown->winId();
             splash = splashWindow->winId();
-            active = rootWindows("_NET_ACTIVE_WINDOW");
-            stacking = rootWindows("_NET_CLIENT_LIST_STACKING");
+            active = rootWindowIds("_NET_ACTIVE_WINDOW");
+            stacking = rootWindowIds("_NET_CLIENT_LIST_STACKING");
             // The window manager may not have got there yet: ask again, up to the time limit.
             if (!active.contains(box) || stacking.indexOf(box) < stacking.indexOf(splash))
                 return;
@@ -80,7 +62,8 @@ private Q_SLOTS:
             if (auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
                 shown->accept();
         });
-        giveUp.start(10000);
+        // Generous: on a loaded machine the window manager can take seconds to restack.
+        giveUp.start(30000);
 
         TfrmMain window(dialogs, catalogue, settings);
         QVERIFY(box != 0 && splash != 0);

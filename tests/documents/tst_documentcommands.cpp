@@ -40,6 +40,7 @@ public:
     }
     qint32 sortOrder() const override { return 1; }
     FilterState filterState() const override { return {}; }
+    const RecordRestriction *restriction() const override { return nullptr; }
 };
 
 TKennblatt sheet(const char *nummer)

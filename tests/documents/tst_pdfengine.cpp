@@ -8,6 +8,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -28,6 +30,24 @@ private:
     const QString m_url = u"https://www.example.org/kennblatt?nr=01234.05"_s;
 
     QString file(const QString &name) const { return m_folder.filePath(name); }
+
+    // The rows of the view's pixels (logical) where the highlight's yellow shows.
+    static QList<int> highlightRows(QWidget &viewport)
+    {
+        const QImage image = viewport.grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        QList<int> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qRed(p) > 240 && qBlue(p) < 190 && qGreen(p) > 200) {
+                    rows.append(qRound(y / ratio));
+                    break;
+                }
+            }
+        }
+        return rows;
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -96,6 +116,78 @@ private Q_SLOTS:
         QCOMPARE(view.SendCommandValue(CmdGoToPage, 3), -1);
         QCOMPARE(pages.count(), 1);
         QCOMPARE(pages.first().first().toInt(), 3);
+    }
+
+    // A hit deep down a page comes into view a little below the view's top edge, not glued to
+    // it.
+    void searchHitLiesBelowTheTopEdge()
+    {
+        QStringList lines;
+        for (int i = 0; i < 40; ++i)
+            lines.append(i == 30 ? u"Schweißgut Fundstelle"_s : u"Zeile %1"_s.arg(i));
+        QVERIFY(TestPdfs::writeLinesPdf(file(u"zeilen.pdf"_s),
+                                        {u"Erste"_s, lines.join(u'\n'), u"Dritte"_s}));
+        EngineTestView engine;
+        TPDFView &view = engine.view;
+        QVERIFY(view.LoadFromFile(file(u"zeilen.pdf"_s)));
+        QCOMPARE(view.SendCommandText(CmdHighlightText, u"Fundstelle"_s), 1);
+        QCOMPARE(view.SendCommandValue(CmdGoToPage, 1), 0);
+        const QList<int> rows = highlightRows(*engine.pages()->viewport());
+        QVERIFY(!rows.isEmpty());
+        QVERIFY2(rows.first() >= 40 && rows.first() <= 56,
+                 qPrintable(QString::number(rows.first())));
+    }
+
+    // The page on the screen is as sharp as pdftoppm draws it at the screen's own pixels (the
+    // suite runs once more with QT_SCALE_FACTOR=2): Poppler renders for the device pixels.
+    void pageIsRenderedForTheScreensPixels()
+    {
+        QStringList lines;
+        for (int i = 0; i < 30; ++i)
+            lines.append(u"Schweißzusatz %1: Grundwerkstoff S355J2, Schutzgas M21"_s.arg(i));
+        const QString pdf = file(u"schrift.pdf"_s);
+        QVERIFY(TestPdfs::writeLinesPdf(pdf, {lines.join(u'\n')}));
+        EngineTestView engine;
+        QVERIFY(engine.view.LoadFromFile(pdf));
+        QVERIFY(engine.waitForPainted(0));
+        const QImage shown =
+            engine.pages()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // The page: the white area on the grey background.
+        QRect page;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                if (shown.pixel(x, y) == qRgb(255, 255, 255))
+                    page |= QRect(x, y, 1, 1);
+            }
+        }
+        QVERIFY(page.width() > 200);
+        // The page's full height in device pixels follows from its width.
+        const int height = qRound(page.width() * TestPdfs::A4.height() / TestPdfs::A4.width());
+        QProcess pdftoppm;
+        pdftoppm.start(u"pdftoppm"_s, {u"-png"_s, u"-singlefile"_s, u"-scale-to-x"_s,
+                                       QString::number(page.width()), u"-scale-to-y"_s,
+                                       QString::number(height), pdf, file(u"referenz"_s)});
+        QVERIFY(pdftoppm.waitForFinished(30000));
+        const QImage reference =
+            QImage(file(u"referenz.png"_s)).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(reference.width(), page.width());
+        // Sharpness: the squared steps between neighbouring pixels. A page drawn for fewer
+        // pixels and scaled up is blurred and has far less of it; fonts drawn a little
+        // differently by the two change it little.
+        const auto sharpness = [](const QImage &image, const QRect &area) {
+            double sum = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x < area.right(); ++x) {
+                    const int step = qGray(image.pixel(x + 1, y)) - qGray(image.pixel(x, y));
+                    sum += double(step) * step;
+                }
+            }
+            return sum;
+        };
+        const int rows = std::min(page.height(), reference.height());
+        const double ratio = sharpness(shown, QRect(page.left(), page.top(), page.width(), rows)) /
+                             sharpness(reference, QRect(0, 0, page.width(), rows));
+        QVERIFY2(ratio > 0.9 && ratio < 1.1, qPrintable(QString::number(ratio)));
     }
 
     void zoomStaysWithinItsLimits()

@@ -7,7 +7,9 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QLabel>
 #include <QPrintDialog>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,6 +36,34 @@ private:
     static int zoom(TfrmPDFFenster &window)
     {
         return window.pdfView()->SendCommandValue(CmdGetZoom, 0);
+    }
+    // Pixels of the button's middle 16 x 16 (logical) that differ from its own background,
+    // as painted on the screen's pixels.
+    static int glyphPixels(QToolButton &button)
+    {
+        const QImage image = button.grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        const QRgb background = image.pixel(1, 1);
+        const QRect glyph(qRound(4 * ratio), qRound(4 * ratio), qRound(16 * ratio),
+                          qRound(16 * ratio));
+        int count = 0;
+        for (int y = glyph.top(); y <= glyph.bottom(); ++y) {
+            for (int x = glyph.left(); x <= glyph.right(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qAbs(qRed(p) - qRed(background)) + qAbs(qGreen(p) - qGreen(background)) +
+                        qAbs(qBlue(p) - qBlue(background)) >
+                    48)
+                    ++count;
+            }
+        }
+        return count;
+    }
+    // The window shown and scrolled to a page, for the page label.
+    static QScrollBar *pageScrollBar(TfrmPDFFenster &window)
+    {
+        auto *pages = window.pdfView()->focusProxy()->focusProxy();
+        auto *area = qobject_cast<QAbstractScrollArea *>(pages);
+        return area != nullptr ? area->verticalScrollBar() : nullptr;
     }
 
 private Q_SLOTS:
@@ -93,7 +123,100 @@ private Q_SLOTS:
         QCOMPARE(button->toolTip(), hint);
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
         QCOMPARE(button->iconSize(), QSize(16, 16));
-        QVERIFY(!button->icon().isNull());
+    }
+
+    // Each glyph reaches the screen, sharp on a screen with twice the pixels too (the suite
+    // runs once more with QT_SCALE_FACTOR=2).
+    void toolButtonGlyphs_data() { toolButtons_data(); }
+    void toolButtonGlyphs()
+    {
+        QFETCH(QString, name);
+        TfrmPDFFenster window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *button = window.findChild<QToolButton *>(name);
+        QVERIFY(button != nullptr);
+        const int painted = glyphPixels(*button);
+        const qreal ratio = window.devicePixelRatio();
+        // At least a sixth of the glyph's square is drawn (the sparsest glyph, the page, has
+        // about a quarter).
+        QVERIFY2(painted >= qRound(16 * 16 * ratio * ratio / 6),
+                 qPrintable(QString::number(painted)));
+        // Drawn for the screen's pixels, not scaled up from fewer.
+        const QPixmap pixmap = button->icon().pixmap(QSize(16, 16), ratio);
+        QCOMPARE(pixmap.size(), QSize(16, 16) * ratio);
+        button->setEnabled(false);
+        QVERIFY(glyphPixels(*button) > 0);
+    }
+
+    // "Seite x von y" right of the buttons follows paging and scrolling; without a document
+    // it is empty.
+    void pageLabel()
+    {
+        TfrmPDFFenster window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *label = window.findChild<QLabel *>(u"lblSeite"_s);
+        QVERIFY(label != nullptr);
+        QVERIFY(label->geometry().left() >= 312); // right of "Zwei Seiten nebeneinander"
+        QCOMPARE(window.pageText(), QString());
+        window.LoadDocument(m_document);
+        QCOMPARE(window.pageText(), u"Seite 1 von 3"_s);
+        QCOMPARE(label->text(), window.pageText());
+        click(window, u"sbtnNext"_s);
+        QCOMPARE(window.pageText(), u"Seite 2 von 3"_s);
+        click(window, u"sbtnLast"_s);
+        QCOMPARE(window.pageText(), u"Seite 3 von 3"_s);
+        QScrollBar *bar = pageScrollBar(window);
+        QVERIFY(bar != nullptr);
+        bar->setValue(bar->minimum());
+        QCOMPARE(window.pageText(), u"Seite 1 von 3"_s);
+        // The text is painted, right of the buttons.
+        const QImage strip = label->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < strip.height(); ++y) {
+            for (int x = 0; x < strip.width(); ++x)
+                dark += qGray(strip.pixel(x, y)) < 100;
+        }
+        QVERIFY(dark > 20);
+        // A file the engine refuses leaves no page to name.
+        const QString broken = m_folder.filePath(u"kaputt.pdf"_s);
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("kein PDF");
+        file.close();
+        window.LoadDocument(broken);
+        QCOMPARE(window.pageText(), QString());
+        m_dialogs.clear();
+    }
+
+    // Ctrl+P asks for the printer as the print button does, wherever the focus is.
+    void ctrlPPrints()
+    {
+        TfrmPDFFenster window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.LoadDocument(m_document);
+        for (QWidget *target :
+             {static_cast<QWidget *>(&window), window.pdfView()->focusProxy()->focusProxy()}) {
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            target->setFocus();
+            QCOMPARE(QApplication::focusWidget(), target);
+            int dialogs = 0;
+            QTimer answer;
+            connect(&answer, &QTimer::timeout, this, [&] {
+                if (auto *dialog =
+                        qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+                    ++dialogs;
+                    dialog->reject();
+                }
+            });
+            answer.start(10);
+            QTest::keyClick(target, Qt::Key_P, Qt::ControlModifier);
+            QTRY_COMPARE(dialogs, 1);
+        }
     }
 
     void pagingButtons()

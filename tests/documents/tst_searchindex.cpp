@@ -1,13 +1,10 @@
-// The full-text index on PDFs written by the test, read by the real engine: the matching
-// rules, where the first hit is, the update of a changed catalogue folder, damaged index
-// files and damaged PDFs, a build stopped half-way.
-#include "documents/pdfviewcommands.h"
-#include "documents/pdfviewlibrary.h"
+// The full-text index on PDFs written by the test, read by the real engine in the reader
+// processes: the matching rules, where the first hit is, the update of a changed catalogue
+// folder, damaged index files and damaged PDFs, a build stopped half-way.
 #include "documents/search/searchindex.h"
 #include "documents/search/searchindexer.h"
 #include "documents/search/searchquery.h"
 #include "documents/search/sqlitedb.h"
-#include "scripteddialogservice.h"
 #include "testfiles.h"
 #include "testpdfs.h"
 
@@ -24,14 +21,19 @@ namespace {
 
 const QString Catalogue = u"/daten/kennblaetter|/daten/Norvenz SZW Kennblätter.mde"_s;
 
+struct Hit
+{
+    QString file;
+    HitInfo info;
+};
+
 } // namespace
 
 class TestSearchIndex : public QObject
 {
     Q_OBJECT
 
-    ScriptedDialogService m_dialogs;
-    PDFViewCommands::TextExtraction m_extract = nullptr;
+    const TextReading m_reading{QStringLiteral(KB_TEXTREADER), QStringLiteral(PDF_ENGINE)};
     QTemporaryDir m_folder;
     QList<SheetFile> m_files;
     IndexSummary m_first;
@@ -48,7 +50,7 @@ class TestSearchIndex : public QObject
 
     IndexSummary build(const QString &path, const QList<SheetFile> &files, bool renew = false)
     {
-        SearchIndexer indexer(m_extract);
+        SearchIndexer indexer(m_reading);
         QSignalSpy finished(&indexer, &SearchIndexer::finished);
         indexer.start(path, Catalogue, files, renew);
         if (!finished.wait(60000))
@@ -56,21 +58,28 @@ class TestSearchIndex : public QObject
         return finished.first().first().value<IndexSummary>();
     }
 
-    QList<IndexHit> search(const QString &path, const QString &input) const
+    // Every match with its hit info, by file name.
+    QList<Hit> search(const QString &path, const QString &input) const
     {
         const QString expression = SearchQuery::matchExpression(input);
         if (expression.isEmpty())
             return {};
-        QList<IndexHit> hits = SearchIndex::openForSearching(path)->search(expression);
+        const std::unique_ptr<SearchIndex> index = SearchIndex::openForSearching(path);
+        const std::vector<qint64> ids = index->matches(expression);
+        const QHash<qint64, QString> names = index->fileNames();
+        const QHash<qint64, HitInfo> infos = index->hitInfo(expression, ids);
+        QList<Hit> hits;
+        for (const qint64 id : ids)
+            hits.append({names.value(id), infos.value(id)});
         std::sort(hits.begin(), hits.end(),
-                  [](const IndexHit &a, const IndexHit &b) { return a.file < b.file; });
+                  [](const Hit &a, const Hit &b) { return a.file < b.file; });
         return hits;
     }
 
     QStringList found(const QString &path, const QString &input) const
     {
         QStringList files;
-        for (const IndexHit &hit : search(path, input))
+        for (const Hit &hit : search(path, input))
             files.append(hit.file);
         return files;
     }
@@ -78,9 +87,6 @@ class TestSearchIndex : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(PDFViewLibrary::load(QStringLiteral(PDF_ENGINE), m_dialogs));
-        m_extract = PDFViewLibrary::descriptor()->extractText;
-        QVERIFY(m_extract != nullptr);
         const auto write = [this](const QString &name, const QStringList &pages) {
             QVERIFY(TestPdfs::writeLinesPdf(m_folder.filePath(name), pages));
         };
@@ -99,7 +105,7 @@ private Q_SLOTS:
 
     void unreadableFilesAreListed()
     {
-        QCOMPARE(m_first.error, QString());
+        QCOMPARE(m_first.failure, SearchFailure());
         QCOMPARE(m_first.files, 6);
         QCOMPARE(m_first.read, 5);
         QCOMPARE(m_first.unreadable, QStringList({u"beschädigt.pdf"_s, u"fehlt.pdf"_s}));
@@ -144,22 +150,40 @@ private Q_SLOTS:
 
     void firstHitPlacesAndExcerpt()
     {
-        const QList<IndexHit> hits = search(indexPath(), u"S355J2"_s);
+        const QList<Hit> hits = search(indexPath(), u"S355J2"_s);
         QCOMPARE(hits.size(), 2);
-        QCOMPARE(hits[0].page, 0);
-        QCOMPARE(hits[1].page, 1); // c.pdf: on its second page only
-        QCOMPARE(hits[1].hits, 1);
-        QCOMPARE(hits[0].excerpt,
+        QCOMPARE(hits[0].info.page, 0);
+        QCOMPARE(hits[1].info.page, 1); // c.pdf: on its second page only
+        QCOMPARE(hits[1].info.hits, 1);
+        QCOMPARE(hits[0].info.excerpt,
                  u"… für Schienenfahrzeuge nach DIN 6700. Grundwerkstoff \x01S355J2\x02, "
                  u"Schutzgas M21."_s);
-        const QList<IndexHit> twice = search(indexPath(), u"für"_s);
-        QCOMPARE(twice.first().hits, 2);
+        const QList<Hit> twice = search(indexPath(), u"für"_s);
+        QCOMPARE(twice.first().info.hits, 2);
 
         const auto index = SearchIndex::openForSearching(indexPath());
         QCOMPARE(index->places(u"a.pdf"_s, SearchQuery::matchExpression(u"\"für "
                                                                         u"schienenfahrzeuge\" "
                                                                         u"s355"_s)),
                  QStringList({u"S355J2"_s, u"für Schienenfahrzeuge"_s}));
+    }
+
+    // The excerpts cost a read of each file's text: only the files asked for are read.
+    void hitInfoOnlyForTheFilesAsked()
+    {
+        const auto index = SearchIndex::openForSearching(indexPath());
+        const QString expression = SearchQuery::matchExpression(u"M21"_s);
+        const std::vector<qint64> ids = index->matches(expression);
+        QCOMPARE(ids.size(), std::size_t(3));
+        QVERIFY(std::is_sorted(ids.begin(), ids.end()));
+        const QHash<qint64, QString> names = index->fileNames();
+        const qint64 other = names.key(u"d.pdf"_s);
+        // The middle one matches too, but is not asked for.
+        const QHash<qint64, HitInfo> infos = index->hitInfo(expression, {ids[2], other, ids[0]});
+        QList<qint64> keys = infos.keys();
+        std::sort(keys.begin(), keys.end());
+        QCOMPARE(keys, (QList<qint64>{ids[0], ids[2]}));
+        QCOMPARE(infos.value(ids[0]).hits, 1);
     }
 
     void onlyChangedFilesAreReadAgain()
@@ -224,7 +248,7 @@ private Q_SLOTS:
         }
         const IndexSummary again = build(path, files);
         QVERIFY(again.renewed);
-        QCOMPARE(again.error, QString());
+        QCOMPARE(again.failure, SearchFailure());
         QCOMPARE(again.read, 3);
         QCOMPARE(found(path, u"M21"_s), (QStringList{u"a.pdf"_s, u"b.pdf"_s, u"c.pdf"_s}));
     }
@@ -240,7 +264,7 @@ private Q_SLOTS:
             writeFile(files.last().path, pdf);
         }
         {
-            auto indexer = std::make_unique<SearchIndexer>(m_extract);
+            auto indexer = std::make_unique<SearchIndexer>(m_reading);
             QSignalSpy progress(indexer.get(), &SearchIndexer::progressChanged);
             indexer->start(path, Catalogue, files);
             QVERIFY(QTest::qWaitFor(

@@ -1,5 +1,6 @@
 // The narrowing of the list to a set of records on top of the filters: with the filters in
-// the build, in the skip test, in the status text, and lifted by the filter reset.
+// the build, in the skip test, in what the list reports after a build and in the sign beside
+// the filter-clear button, and lifted by the filter reset.
 #include "catalogue/loadedcatalogue.h"
 #include "catalogue/tkennblattliste.h"
 #include "fourrecords.h"
@@ -8,6 +9,7 @@
 #include "list/kennblattlistview.h"
 #include "list/listbuilder.h"
 #include "list/listcontroller.h"
+#include "list/restrictioncue.h"
 #include "scripteddialogservice.h"
 
 #include <QComboBox>
@@ -30,7 +32,7 @@ QList<QByteArray> numbers(const KennblattListModel &model)
 
 RecordRestriction found(std::vector<qint32> records)
 {
-    return {u"Volltextfilter 'fox'"_s, std::move(records)};
+    return {u"fox"_s, std::move(records)};
 }
 
 } // namespace
@@ -98,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), 4);
     }
 
-    void statusTextAndFilterReset()
+    void shownAfterEachBuildAndLiftedByTheFilterReset()
     {
         ScriptedDialogService dialogs;
         LoadedCatalogue lookups;
@@ -108,26 +110,64 @@ private Q_SLOTS:
         auto *count = new QLabel(&window);
         ListController list(dialogs, m_catalogue, filters, *view, *count);
         connect(&filters, &FilterBar::filtersCommitted, &list, [&] { list.RebuildList(true); });
+        QSignalSpy shown(&list, &ListController::restrictionShown);
         QSignalSpy status(&list, &ListController::statusTextChanged);
         list.RebuildList(true);
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(shown.last().at(0).value<const RecordRestriction *>(), nullptr);
 
         list.setRestriction(found({0, 1, 2}));
+        QCOMPARE(shown.count(), 2);
         QCOMPARE(count->text(), u"3"_s);
-        QCOMPARE(status.last().first().toString(), u"Volltextfilter 'fox': 3 Kennblätter"_s);
-        // Another filter narrows further; the status counts the rows shown.
+        QCOMPARE(list.restriction()->query, u"fox"_s);
+        QCOMPARE(shown.last().at(0).value<const RecordRestriction *>(), list.restriction());
+        QCOMPARE(shown.last().at(1).toInt(), 3);
+        // Another filter narrows further; the count is of the rows shown.
         auto *marke = window.findChild<QComboBox *>(u"cmbFilterMarke"_s);
         marke->setEditText(u"thermanit"_s);
         Q_EMIT filters.filtersCommitted();
-        QCOMPARE(status.last().first().toString(), u"Volltextfilter 'fox': 1 Kennblatt"_s);
+        QCOMPARE(shown.last().at(1).toInt(), 1);
+        // The status line is the marking's alone.
+        QCOMPARE(status.count(), 0);
 
-        // "Filter löschen" lifts it with the other filters, once.
+        // "Filter löschen" lifts it with the other filters.
         window.findChild<QPushButton *>(u"btnLoeschen"_s)->click();
         QCOMPARE(model(list).rowCount(), 4);
-        QCOMPARE(status.last().first().toString(), QString());
-        status.clear();
-        window.findChild<QPushButton *>(u"btnLoeschen"_s)->click();
-        QCOMPARE(status.count(), 0);
+        QCOMPARE(list.restriction(), nullptr);
+        QCOMPARE(shown.last().at(0).value<const RecordRestriction *>(), nullptr);
         QVERIFY(dialogs.shown().isEmpty());
+    }
+
+    // The sign: hidden without a restriction; as wide as its text where there is room,
+    // shortened with "…" where there is not.
+    void cueFitsItsRoom()
+    {
+        QWidget parent;
+        parent.resize(600, 23);
+        RestrictionCue cue(&parent);
+        parent.show();
+        const RecordRestriction restriction = found({0, 1});
+        cue.setGeometry(100, 1, 0, 21);
+        cue.place(100);
+        cue.showRestriction(&restriction, 1234);
+        QVERIFY(!cue.isHidden());
+        QCOMPARE(cue.accessibleName(), u"Volltext 'fox': 1.234 \u00d7"_s);
+        QCOMPARE(cue.width(), cue.sizeHint().width());
+        QVERIFY(cue.toolTip().startsWith(
+            u"Die Liste zeigt nur Kennblätter, die die Volltextsuche nach 'fox' gefunden hat: "
+            u"1.234 Kennblätter."_s));
+
+        RecordRestriction longer = restriction;
+        longer.query = u"Schutzgas M21 Grundwerkstoff S355J2 Kerbschlagarbeit"_s;
+        cue.showRestriction(&longer, 1);
+        QCOMPARE(cue.width(), cue.sizeHint().width());
+        parent.resize(300, 23);
+        QCOMPARE(cue.width(), 300 - 100 - 2);
+        cue.place(150);
+        QCOMPARE(cue.width(), 300 - 150 - 2);
+
+        cue.showRestriction(nullptr, 4);
+        QVERIFY(cue.isHidden());
     }
 
 private:

@@ -66,6 +66,7 @@ public:
             afterPrint();
         return done;
     }
+    QString errorText() const override { return m_printer.errorText(); }
 
 private:
     SheetPrinter &m_printer;
@@ -399,14 +400,21 @@ private Q_SLOTS:
     void notPrinted_data()
     {
         QTest::addColumn<QByteArray>("damage");
-        QTest::newRow("damaged file") << QByteArray("cut");
-        QTest::newRow("printing locked by the document") << QByteArray("locked");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("damaged file")
+            << QByteArray("cut")
+            << u"Die Datei „%1“ ist kein lesbares PDF-Dokument. Sie ist beschädigt oder "
+               u"unvollständig."_s.arg(sheetPath(11));
+        QTest::newRow("printing locked by the document")
+            << QByteArray("locked") << u"Das Drucken dieses Dokuments ist gesperrt."_s;
     }
 
-    // The engine cannot load or may not print the file: the line says so, and the batch goes on.
+    // The engine cannot load or may not print the file: the line says so and why, and the
+    // batch goes on.
     void notPrinted()
     {
         QFETCH(QByteArray, damage);
+        QFETCH(QString, reason);
         REQUIRE_PRINTING();
         const QString path = sheetPath(11);
         if (damage == "cut") {
@@ -422,9 +430,41 @@ private Q_SLOTS:
 
         m_commands->btnDruckenClick();
 
-        QCOMPARE(status().lines().first(), path + u"     ... nicht gedruckt. (1 von 1)"_s);
+        QCOMPARE(status().lines().first(),
+                 path + u"     ... nicht gedruckt. (1 von 1) Grund: "_s + reason);
         QCOMPARE(m_printer->loaded, QStringList{path});
         QCOMPARE(boxes(), QStringList());
+    }
+
+    // Without its printer the batch stops at the first sheet that fails, with one message,
+    // instead of failing every sheet after it.
+    void printerVanishesDuringTheBatch()
+    {
+        REQUIRE_PRINTING();
+        const QString queue = u"KbTestVerschwindet"_s;
+        QVERIFY(lpadmin({u"-p"_s, queue, u"-E"_s, u"-v"_s, u"cups-pdf:/"_s}));
+        m_choice = queue;
+        showList(1, {6, 7, 8, 9});
+        m_printer->afterPrint = [&] {
+            if (m_printer->loaded.size() == 1)
+                lpadmin({u"-x"_s, queue});
+        };
+
+        m_commands->btnDruckenClick();
+
+        // Its job went with the queue: nothing to wait for at the end.
+        m_printer->printed.removeAll(sheetPath(6));
+        QCOMPARE(status().lines(),
+                 (QStringList{u"Druckvorgang abgebrochen"_s,
+                              sheetPath(7) + u"     ... nicht gedruckt. (2 von 4) Grund: Der "
+                                             u"Drucker „KbTestVerschwindet“ ist nicht vorhanden."_s,
+                              sheetPath(6) + u"     ... gedruckt. (1 von 4)"_s,
+                              u"Drucker KbTestVerschwindet     gewählt."_s, startLine(4)}));
+        QCOMPARE(boxes(),
+                 QStringList{u"Fehler: Der Drucker „KbTestVerschwindet“ ist nicht mehr "
+                             u"vorhanden. Die übrigen Kennblätter werden nicht gedruckt."_s});
+        QCOMPARE(m_printer->loaded, (QStringList{sheetPath(6), sheetPath(7)}));
+        QCOMPARE(status().buttonCaption(), u"&Schließen"_s);
     }
 
     void printerSetup_data()

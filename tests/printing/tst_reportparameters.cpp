@@ -81,19 +81,32 @@ private Q_SLOTS:
         QCOMPARE(FilterDescription(state), expected);
     }
 
+    // A full-text restriction is named after the column filters, in their form.
+    void restrictionInTheFilterDescription()
+    {
+        const RecordRestriction restriction{u"argon 1.4404"_s, {1, 2}};
+        QCOMPARE(restriction.description(), u"Volltext = 'argon 1.4404'"_s);
+        QCOMPARE(FilterDescription({}, &restriction), u"Volltext = 'argon 1.4404'"_s);
+        QCOMPARE(FilterDescription(filters({QString(), u"Fox"_s}, 2), &restriction),
+                 u"Marke = 'Fox', Geändert = 'Nein', Volltext = 'argon 1.4404'"_s);
+        QVERIFY(listIsFiltered({}, &restriction));
+        QVERIFY(!listIsFiltered({}, nullptr));
+    }
+
     void runOrder_data()
     {
         QTest::addColumn<int>("printKind");
         QTest::addColumn<qint32>("sortOrder");
         QTest::addColumn<FilterState>("state");
+        QTest::addColumn<QString>("restriction"); // the query; null for none
         QTest::addColumn<ListReportOrder>("expected");
         const QString norvenz = u"Ausgabe Frühjahr 2026"_s;
         const QString fassung = u"2026.1"_s;
         QTest::newRow("list without filter")
-            << 0 << 2 << FilterState{}
+            << 0 << 2 << FilterState{} << QString()
             << ListReportOrder{u"Sortiert nach Marke"_s, {}, std::nullopt, false, norvenz, fassung};
         QTest::newRow("filtered list")
-            << 0 << -1 << filters({QString(), u" Fox "_s}, 1)
+            << 0 << -1 << filters({QString(), u" Fox "_s}, 1) << QString()
             << ListReportOrder{u"Sortiert nach Kennblattnummer absteigend"_s,
                                u"Liste ist gefiltert"_s,
                                u"Marke = 'Fox', Geändert = 'Ja'"_s,
@@ -101,7 +114,7 @@ private Q_SLOTS:
                                norvenz,
                                fassung};
         QTest::newRow("marked rows of a filtered list")
-            << 2 << 6 << filters({QString(), u"Fox"_s})
+            << 2 << 6 << filters({QString(), u"Fox"_s}) << QString()
             << ListReportOrder{u"Sortiert nach TÜO"_s,
                                u"Nur markierte Kennblätter"_s,
                                std::nullopt,
@@ -109,8 +122,32 @@ private Q_SLOTS:
                                norvenz,
                                fassung};
         QTest::newRow("unknown sort order")
-            << 0 << 9 << FilterState{}
+            << 0 << 9 << FilterState{} << QString()
             << ListReportOrder{std::nullopt, {}, std::nullopt, false, norvenz, fassung};
+        QTest::newRow("full-text restriction alone")
+            << 0 << 1 << FilterState{} << u"argon 1.4404"_s
+            << ListReportOrder{u"Sortiert nach Kennblattnummer"_s,
+                               u"Liste ist gefiltert"_s,
+                               u"Volltext = 'argon 1.4404'"_s,
+                               false,
+                               norvenz,
+                               fassung};
+        QTest::newRow("full-text restriction and a filter")
+            << 0 << 1 << filters({QString(), u"Fox"_s}) << u"argon"_s
+            << ListReportOrder{u"Sortiert nach Kennblattnummer"_s,
+                               u"Liste ist gefiltert"_s,
+                               u"Marke = 'Fox', Volltext = 'argon'"_s,
+                               false,
+                               norvenz,
+                               fassung};
+        QTest::newRow("marked rows of a restricted list")
+            << 2 << 1 << FilterState{} << u"argon"_s
+            << ListReportOrder{u"Sortiert nach Kennblattnummer"_s,
+                               u"Nur markierte Kennblätter"_s,
+                               std::nullopt,
+                               true,
+                               norvenz,
+                               fassung};
     }
 
     void runOrder()
@@ -118,10 +155,13 @@ private Q_SLOTS:
         QFETCH(int, printKind);
         QFETCH(qint32, sortOrder);
         QFETCH(FilterState, state);
+        QFETCH(QString, restriction);
         QFETCH(ListReportOrder, expected);
         VectorCurrentList list;
         list.sort = sortOrder;
         list.filters = state;
+        if (!restriction.isNull())
+            list.restricted = RecordRestriction{restriction, {0}};
         const ListReportOrder order = listReportOrder(
             printKind, list, "2026.1", Cp1252::fromUnicode(u"Ausgabe Frühjahr 2026"));
         QCOMPARE(order.Sortiert, expected.Sortiert);

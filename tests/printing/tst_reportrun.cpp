@@ -8,6 +8,7 @@
 #include "testfiles.h"
 #include "vectorcurrentlist.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -247,8 +249,10 @@ private Q_SLOTS:
     void missingProjectIsAskedForAgain()
     {
         QVERIFY(QFile::remove(project()));
+        // The working directory first, then the program's folder.
         const QString expected = u"The following reporting project does not exist:\r\""_s +
-                                 QDir::current().absoluteFilePath(u"Listen.xml"_s) + u'"';
+                                 QDir::current().absoluteFilePath(u"Listen.xml"_s) + u"\"\r\""_s +
+                                 QCoreApplication::applicationDirPath() + u"/Listen.xml\""_s;
         QCOMPARE(errorOf([&] { runReport(0, list({0})); }), expected);
         QVERIFY(!QFile::exists(output()));
         QVERIFY(QDir().mkdir(u"Listen.xml"_s)); // a folder is no project
@@ -259,12 +263,37 @@ private Q_SLOTS:
         QCOMPARE(numbersIn(pdfPages(output())), QStringList{u"00001.02"_s});
     }
 
-    void projectWithoutReport1EndsQuietly()
+    void projectOfTheWorkingDirectoryOrElseOfTheProgram_data()
+    {
+        QTest::addColumn<bool>("inWorkingDirectory");
+        QTest::addColumn<QString>("read"); // the file name below the test folder
+        QTest::newRow("both: the working directory's") << true << u"Listen.xml"_s;
+        QTest::newRow("started elsewhere: the program's") << false << u"programm/Listen.xml"_s;
+    }
+    void projectOfTheWorkingDirectoryOrElseOfTheProgram()
+    {
+        QFETCH(bool, inWorkingDirectory);
+        QFETCH(QString, read);
+        const QString programFolder = m_dir.filePath(u"programm"_s);
+        QVERIFY(QDir().mkpath(programFolder));
+        QFile::remove(programFolder + u"/Listen.xml"_s);
+        QVERIFY(QFile::copy(QStringLiteral(KB_REPORT_PROJECT), programFolder + u"/Listen.xml"_s));
+        if (!inWorkingDirectory)
+            QVERIFY(QFile::remove(project()));
+        m_form->ReportProject1->setFallbackFolder(programFolder);
+        runReport(0, list({0, 1}));
+        QCOMPARE(m_form->ReportProject1->path(), m_dir.filePath(read));
+        QCOMPARE(numbersIn(pdfPages(output())), (QStringList{u"00001.02"_s, u"00007.00"_s}));
+    }
+
+    // Printing nothing without a word would leave the user guessing.
+    void projectWithoutReport1SaysSo()
     {
         QByteArray xml = readFile(QStringLiteral(KB_REPORT_PROJECT));
         xml.replace("name=\"Report1\"", "name=\"Report2\"");
         writeFile(project(), xml);
-        QCOMPARE(errorOf([&] { runReport(0, list({0})); }), QString());
+        QCOMPARE(errorOf([&] { runReport(0, list({0})); }),
+                 u"Das Berichtsprojekt „"_s + project() + u"“ enthält keinen Bericht „Report1“."_s);
         QVERIFY(!QFile::exists(output()));
         QVERIFY(m_dialogs.shown().isEmpty());
     }
@@ -281,6 +310,7 @@ private Q_SLOTS:
         m_form->ReportSystem1->settings().destination = ReportDestination::Preview;
         QString title;
         bool modal = false;
+        bool closeShown = false;
         int pages = 0;
         // The status window comes first; the preview follows when the pages are done.
         QTimer poll;
@@ -292,12 +322,30 @@ private Q_SLOTS:
             title = preview->windowTitle();
             modal = preview->isModal();
             pages = preview->findChild<QSpinBox *>(u"spnSeite"_s)->maximum();
+            // "Schließen" in sight as the preview opens, and in a narrow preview too, not in
+            // the tool bar's overflow menu.
+            for (int width : {preview->width(), 420}) {
+                preview->resize(width, preview->height());
+                QCoreApplication::processEvents();
+                closeShown = false;
+                for (const QToolButton *button : preview->findChildren<QToolButton *>()) {
+                    if (button->defaultAction() != nullptr &&
+                        button->defaultAction()->objectName() == u"actSchliessen"_s) {
+                        const QRect place(button->mapTo(preview, QPoint()), button->size());
+                        closeShown = button->isVisible() && preview->rect().contains(place) &&
+                                     button->text().remove(u'&') == u"Schließen"_s;
+                    }
+                }
+                if (!closeShown)
+                    break;
+            }
             preview->close();
         });
         poll.start(10);
         runReport(0, list(records));
         QCOMPARE(title, u"Listen Vorschau"_s);
         QVERIFY(modal);
+        QVERIFY(closeShown);
         QCOMPARE(pages, printed);
     }
 };

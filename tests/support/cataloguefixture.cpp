@@ -1,6 +1,8 @@
 #include "cataloguefixture.h"
 
 #include "cataloguetables.h"
+#include "platform/cp1252.h"
+#include "testfiles.h"
 
 #include <QtDebug>
 
@@ -66,4 +68,11 @@ bool writeFixtureCatalogue(const QString &folder, const FixtureCatalogue &catalo
         return true;
     qWarning("cannot write the test catalogue: %s", qPrintable(error));
     return false;
+}
+
+void writeFixtureSettings(const QString &path, const QString &folder, const QByteArray &more)
+{
+    const QByteArray named = Cp1252::fromUnicode(folder) + '/';
+    writeFile(path, "[Einstellungen]\r\nPfadZuMDEDatei=" + named + "\r\nPfadZuPDFDateien=" + named +
+                        "\r\n" + more);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -37,3 +38,7 @@ struct FixtureCatalogue
 
 // Writes "<folder>/Norvenz SZW Kennblätter.mde"; false (with a warning) on error.
 [[nodiscard]] bool writeFixtureCatalogue(const QString &folder, const FixtureCatalogue &catalogue);
+
+// Writes the settings file `path` whose section "Einstellungen" names `folder` for the
+// database and the PDF files, followed by `more` (further keys, then further sections).
+void writeFixtureSettings(const QString &path, const QString &folder, const QByteArray &more = {});

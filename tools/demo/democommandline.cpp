@@ -36,7 +36,10 @@ bool parseCommandLine(const QStringList &arguments, CommandLine &result, QString
         u"the catalogue database, one PDF per data sheet, the ten reference documents and\n"
         u"Hilfe.pdf. The same count and seed always give the same catalogue. The folder is\n"
         u"built beside its final place and moved there when complete; an existing folder\n"
-        u"is replaced only when it is empty or an earlier demo."_s);
+        u"is replaced only when it is empty or an earlier demo.\n"
+        u"The data sheets are PDFs with real text, so the viewer's full-text search (Extras,\n"
+        u"Volltextsuche) finds their words; it builds its index in the user's cache folder the\n"
+        u"first time its window opens. With --database-only there is nothing to search."_s);
     const QCommandLineOption help({u"h"_s, u"help"_s}, u"Shows this help."_s);
     const QCommandLineOption count(
         {u"c"_s, u"count"_s},

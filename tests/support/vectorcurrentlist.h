@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <optional>
+
 #include <vector>
 
 // A current list over data sheets held elsewhere: the rows in the order given, marks, sort
@@ -16,6 +18,7 @@ public:
     QSet<int> marked;
     qint32 sort = 0;
     FilterState filters;
+    std::optional<RecordRestriction> restricted;
 
     int rowCount() const override { return int(rows.size()); }
     const TKennblatt &kennblatt(int row) const override { return *rows[std::size_t(row)]; }
@@ -31,4 +34,8 @@ public:
     }
     qint32 sortOrder() const override { return sort; }
     FilterState filterState() const override { return filters; }
+    const RecordRestriction *restriction() const override
+    {
+        return restricted ? &*restricted : nullptr;
+    }
 };
