@@ -1,5 +1,7 @@
 #include "catalogue/jetcolumns.h"
 
+#include "catalogue/jetbytes.h"
+
 #include <algorithm>
 #include <bitset>
 #include <utility>
@@ -13,10 +15,7 @@ constexpr quint8 FixedLengthFlag = 0x01;
 constexpr int MaxColumnNumber = 255; // libmdb reads the number's low byte
 constexpr int MaxTextCharacters = 255;
 
-quint16 u16(const unsigned char *p)
-{
-    return quint16(p[0] | p[1] << 8);
-}
+using JetBytes::u16;
 
 // The fixed length of a type, 0 for a variable one, -1 for a code neither format knows.
 int fixedLength(quint8 type)

@@ -1,5 +1,6 @@
 #include "catalogue/jetfilecheck.h"
 
+#include "catalogue/jetbytes.h"
 #include "catalogue/jetcolumns.h"
 
 #include <QByteArray>
@@ -41,15 +42,8 @@ QString accdbName(int version)
     return u"Access 2007 oder neuer (ACCDB)"_s;
 }
 
-quint16 u16(const unsigned char *p)
-{
-    return quint16(p[0] | p[1] << 8);
-}
-
-quint32 u32(const unsigned char *p)
-{
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-}
+using JetBytes::u16;
+using JetBytes::u32;
 
 // The bytes of a table definition as libmdb's read_pg_if_n walks them: the first page whole,
 // each continuation page (found through the pointer at offset 4) from offset 8 on. Like

@@ -1,5 +1,7 @@
 #include "catalogue/jetmemo.h"
 
+#include "catalogue/jetbytes.h"
+
 #include <QSet>
 
 namespace JetMemo {
@@ -13,10 +15,7 @@ constexpr int PointerSize = 4;
 constexpr int OwnerOffset = 4;
 constexpr unsigned char PageData = 0x01;
 
-quint32 u32(const unsigned char *p)
-{
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-}
+using JetBytes::u32;
 
 // The bytes of the row a pointer names on a long-value page, copied (the reader's page buffer
 // is reused by its next read).

@@ -1,5 +1,7 @@
 #include "catalogue/rowlosscheck.h"
 
+#include "catalogue/jetbytes.h"
+
 #include <algorithm>
 
 namespace {
@@ -7,10 +9,7 @@ namespace {
 constexpr quint16 OffsetMask = 0x1FFF;
 constexpr int FreeSpaceOffset = 2;
 
-quint16 u16(const unsigned char *p)
-{
-    return quint16(p[0] | p[1] << 8);
-}
+using JetBytes::u16;
 
 } // namespace
 
