@@ -1,8 +1,8 @@
 #include "catalogue/accesstable.h"
 
-#include "catalogue/jetfilecheck.h"
+#include "catalogue/jetcolumns.h"
 #include "catalogue/jetformat.h"
-#include "catalogue/jetstoredtext.h"
+#include "catalogue/jetmemo.h"
 #include "catalogue/rowlosscheck.h"
 #include "platform/apperror.h"
 #include "platform/cp1252.h"
@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <cstring>
 
@@ -25,17 +24,10 @@ namespace {
 
 // libmdb's buffer for a converted text; a memo field is cut where it would overflow.
 constexpr qsizetype MemoUtf8Limit = MDB_BIND_SIZE - 1;
-// A memo of up to 16 MiB fills some 8,300 pages of at least 2,036 bytes each.
-constexpr int MaxMemoLinks = 65536;
 
 MdbHandle *mdbOf(void *handle)
 {
     return static_cast<MdbHandle *>(handle);
-}
-
-quint32 u32(const unsigned char *p)
-{
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
 }
 
 // libmdb converts column names with iconv into the character set its variable MDBICONV names:
@@ -161,6 +153,8 @@ AccessFile::AccessFile(std::unique_ptr<LargeBlock> block, QByteArray bytes, QStr
     if (!m_handle)
         throw unreadableFile(m_path);
     readNamesAsUtf8(mdbOf(m_handle.get()));
+    m_pagesWithRows = std::make_unique<JetFileCheck::PagesWithRows>(
+        format, [this](quint32 number) { return page(number); }, m_pageCount);
     readCatalogue();
 }
 
@@ -181,11 +175,11 @@ const unsigned char *AccessFile::page(quint32 number) const
     return mdb->alt_pg_buf;
 }
 
-bool AccessFile::tableIsSound(quint32 page, std::vector<quint32> &dataPages) const
+bool AccessFile::tableIsSound(quint32 page, JetFileCheck::Definition &table) const
 {
     return JetFileCheck::tableIsSound(
         *m_format, [this](quint32 number) { return this->page(number); }, m_pageCount, page,
-        dataPages);
+        *m_pagesWithRows, table);
 }
 
 // libmdb's own catalogue reader also reads every object's property blob, following its chain
@@ -247,15 +241,16 @@ AccessTable::AccessTable(AccessFile &file, quint32 page, QByteArrayView tableNam
     : m_tableName(tableName.toByteArray())
     , m_filePath(file.path())
     , m_componentName(std::move(componentName))
-    , m_textForm(file.format().textIsUcs2 ? JetStoredText::Form::Ucs2
-                                          : JetStoredText::Form::Windows1252)
+    , m_format(file.format())
+    , m_pages([&file](quint32 number) { return file.page(number); })
+    , m_textForm(m_format.textIsUcs2 ? JetStoredText::Form::Ucs2 : JetStoredText::Form::Windows1252)
 {
     const StdioSilencer quiet;
-    std::vector<quint32> dataPages;
-    if (!file.tableIsSound(page, dataPages))
+    JetFileCheck::Definition definition;
+    if (!file.tableIsSound(page, definition))
         throwDamaged();
-    m_rowCheck = std::make_unique<RowLossCheck>(
-        file.format(), [&file](quint32 number) { return file.page(number); }, std::move(dataPages));
+    m_rowCheck = std::make_unique<RowLossCheck>(m_format, m_pages, std::move(definition.dataPages),
+                                                definition.rowCount);
     m_libmdb = std::make_unique<Libmdb>();
     m_libmdb->mdb = mdb_clone_handle(mdbOf(file.m_handle.get()));
     readNamesAsUtf8(m_libmdb->mdb);
@@ -308,8 +303,10 @@ void AccessTable::fetch()
 
 void AccessTable::Next()
 {
-    if (m_libmdb && !m_eof)
+    if (m_libmdb && !m_eof) {
+        ++m_rowNumber;
         fetch();
+    }
 }
 
 void AccessTable::Close()
@@ -405,51 +402,20 @@ bool AccessTable::truthValueOf(const Column &column) const
     return !value.isEmpty() && value != "0";
 }
 
-// As libmdb's own memo conversion: inline, on one page elsewhere, or in a chain of pages. A
-// chain that comes back to itself would keep libmdb busy for ever, so it is read here.
+// libmdb's own conversion gives an empty text, or one cut short, where the field does not add
+// up, and follows a chain that comes back to itself for ever.
 QByteArray AccessTable::memoText(const Column &column) const
 {
     const StdioSilencer quiet;
-    MdbHandle *mdb = m_libmdb->mdb;
     const MdbColumn &value = mdbColumn(column.column);
-    if (value.cur_value_len < MDB_MEMO_OVERHEAD)
-        return {};
-    const unsigned char *field = mdb->pg_buf + value.cur_value_start;
-    const quint32 length = u32(field);
-    // The bytes of a page/row pointer's row; mdb_find_pg_row leaves the current page in place.
-    const auto rowBytes = [mdb](quint32 pointer, QByteArray &bytes) {
-        void *page = nullptr;
-        int start = 0;
-        std::size_t size = 0;
-        if (mdb_find_pg_row(mdb, int(pointer), &page, &start, &size) != 0)
-            return false;
-        bytes = QByteArray(static_cast<const char *>(page) + start, qsizetype(size));
-        return true;
-    };
-
+    const QByteArrayView field(reinterpret_cast<const char *>(m_libmdb->mdb->pg_buf) +
+                                   value.cur_value_start,
+                               value.cur_value_len);
+    // Columns are at most 255.
+    const quint64 valueNumber = m_rowNumber << 8 | quint64(&column - m_columns.data());
     QByteArray stored;
-    if (length & 0x80000000u) {
-        stored = QByteArray(reinterpret_cast<const char *>(field) + MDB_MEMO_OVERHEAD,
-                            value.cur_value_len - MDB_MEMO_OVERHEAD);
-    } else if (length & 0x40000000u) {
-        if (!rowBytes(u32(field + 4), stored))
-            return {};
-    } else if ((length & 0xFF000000u) == 0) {
-        QSet<quint32> visited;
-        quint32 pointer = u32(field + 4);
-        do {
-            if (visited.contains(pointer) || visited.size() >= MaxMemoLinks)
-                throwDamaged();
-            visited.insert(pointer);
-            QByteArray part;
-            if (!rowBytes(pointer, part))
-                return {};
-            if (part.size() < 4 || stored.size() + part.size() - 4 > qsizetype(length))
-                break;
-            stored += QByteArrayView(part).sliced(4);
-            pointer = u32(reinterpret_cast<const unsigned char *>(part.constData()));
-        } while (pointer != 0);
-    }
+    if (!JetMemo::storedBytes(m_format, m_pages, field, m_longValueRows, valueNumber, stored))
+        throwDamaged();
     return JetStoredText::toCp1252(stored, m_textForm, MemoUtf8Limit);
 }
 
@@ -489,6 +455,13 @@ AccessTable::TruthValueColumn AccessTable::truthValueColumn(QByteArrayView name)
     const Column &column = columnByName(name);
     requireTruthValue(column);
     return {int(&column - m_columns.data())};
+}
+
+void AccessTable::requireStoredText(TextColumn column) const
+{
+    const int type = m_columns[std::size_t(column.position)].type;
+    if (type != JetColumns::Text && type != JetColumns::Memo)
+        throwDamaged();
 }
 
 QByteArrayView AccessTable::textView(TextColumn column) const

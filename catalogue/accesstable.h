@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/jetfilecheck.h"
+#include "catalogue/jetmemo.h"
 #include "catalogue/jetstoredtext.h"
 #include "catalogue/largeblock.h"
 
@@ -10,19 +12,20 @@
 #include <memory>
 #include <vector>
 
-struct JetFormat;
 class RowLossCheck;
 
 // An Access file of the format Jet 3 (Access 95, 97) or Jet 4 (Access 2000 to 2003), read into
 // memory and opened read-only through libmdb. A file of another Access format, or one whose
 // header or size is damaged, is refused with a message that names the file (and the format).
-// Before libmdb reads a table, what it relies on without checking is checked: the definition,
-// the usage map, and that every page the map lists is a data page of the table. While it
-// reads, every row slot it passes over must be marked deleted, every page's slot table must
-// agree with the page's free-space field, and no text may end before it starts. Damage found so
-// raises AppError naming the file and the table. Not seen: damage inside a row that still
-// decodes (a changed letter or yes/no value), and a slot marked deleted or a page left out of
-// the usage map, which sound files have too.
+// Before libmdb reads a table, what it relies on without checking is checked: the definition
+// and its column entries, the usage map, that every page the map lists is a data page of the
+// table, and that the map lists every page of the table that holds rows. While it reads, every
+// row slot it passes over must be marked deleted, every page's slot table must agree with the
+// page's free-space field, no text may end before it starts, every memo value must add up
+// (jetmemo.h), and at the end the rows must be as many as the definition counts. Damage found
+// so raises AppError naming the file and the table. Not seen: damage inside a row that still
+// decodes (a changed letter or yes/no value), and a slot marked deleted together with a row
+// count to match.
 class AccessFile
 {
 public:
@@ -60,7 +63,7 @@ private:
     // The definition page of the first table of that name, ASCII letters in any case.
     quint32 tablePage(QByteArrayView tableName) const;
     const unsigned char *page(quint32 number) const;
-    [[nodiscard]] bool tableIsSound(quint32 page, std::vector<quint32> &dataPages) const;
+    [[nodiscard]] bool tableIsSound(quint32 page, JetFileCheck::Definition &table) const;
 
     QString m_path;
     const JetFormat *m_format;
@@ -68,6 +71,7 @@ private:
     QByteArray m_bytes; // libmdb reads the file from here
     quint32 m_pageCount = 0;
     std::unique_ptr<void, CloseHandle> m_handle; // MdbHandle
+    std::unique_ptr<JetFileCheck::PagesWithRows> m_pagesWithRows;
     std::vector<TableEntry> m_tables;
 };
 
@@ -107,6 +111,10 @@ public:
     };
     TextColumn textColumn(QByteArrayView name) const;
     TruthValueColumn truthValueColumn(QByteArrayView name) const;
+    // Raises the table's "damaged" error unless the column is one the catalogue keeps texts
+    // in: TEXT or MEMO. Text reads take numbers as well, which is how a column whose type byte
+    // is damaged would read.
+    void requireStoredText(TextColumn column) const;
     // The text of the current row without a copy where it can be: valid until Next, Close,
     // or the next read of the same column.
     QByteArrayView textView(TextColumn column) const;
@@ -141,6 +149,10 @@ private:
     QByteArray m_tableName;
     QString m_filePath;
     QString m_componentName;
+    const JetFormat &m_format;
+    JetFileCheck::PageReader m_pages; // the file's, for memo values
+    mutable JetMemo::RowOwners m_longValueRows;
+    quint64 m_rowNumber = 0; // of the current row, from 0
     JetStoredText::Form m_textForm;
     std::unique_ptr<Libmdb> m_libmdb;
     std::unique_ptr<RowLossCheck> m_rowCheck;

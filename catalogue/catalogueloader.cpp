@@ -56,6 +56,11 @@ void LoadCatalogue(CatalogueDatabase &database, TKennblattListe &catalogue)
         const auto HerstLiefSchl = table->textColumn("HerstLiefSchl");
         const auto ZusatzSchl = table->textColumn("ZusatzSchl");
         const auto InfoGeberSchl = table->textColumn("InfoGeberSchl");
+        // A number where a text belongs is damage here; the flag may be a yes/no value or a
+        // number, which unlike the former can be NULL.
+        for (const auto column :
+             {KBNr, Marke, Pulvermarke, HerstLiefSchl, ZusatzSchl, InfoGeberSchl})
+            table->requireStoredText(column);
         for (; !table->Eof(); table->Next()) {
             const quint8 flagValue = table->TruthValue(flag) ? 2 : 1;
             catalogue.addLoaded(table->textView(KBNr), table->textView(Marke),

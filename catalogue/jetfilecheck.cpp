@@ -1,5 +1,8 @@
 #include "catalogue/jetfilecheck.h"
 
+#include "catalogue/jetbytes.h"
+#include "catalogue/jetcolumns.h"
+
 #include <QByteArray>
 #include <QSet>
 
@@ -39,15 +42,8 @@ QString accdbName(int version)
     return u"Access 2007 oder neuer (ACCDB)"_s;
 }
 
-quint16 u16(const unsigned char *p)
-{
-    return quint16(p[0] | p[1] << 8);
-}
-
-quint32 u32(const unsigned char *p)
-{
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-}
+using JetBytes::u16;
+using JetBytes::u32;
 
 // The bytes of a table definition as libmdb's read_pg_if_n walks them: the first page whole,
 // each continuation page (found through the pointer at offset 4) from offset 8 on. Like
@@ -118,18 +114,6 @@ private:
     bool m_checked = true;
     QSet<quint32> m_seen;
 };
-
-// The row `row` of a page as libmdb's mdb_find_row finds it.
-bool findRow(const JetFormat &format, const unsigned char *page, int row, int &start, int &length)
-{
-    const int pageSize = int(format.pageSize);
-    const int rawStart = u16(page + format.firstSlotOffset() + row * 2);
-    const int nextStart =
-        row == 0 ? pageSize : u16(page + format.firstSlotOffset() + (row - 1) * 2) & RowOffsetMask;
-    start = rawStart & RowOffsetMask;
-    length = nextStart - start;
-    return start < pageSize && start <= nextStart && nextStart <= pageSize;
-}
 
 // The pages a usage map lists, in ascending order as libmdb walks them. Each must lie inside
 // the file: libmdb silently ends a table at a page it cannot read, and at a listed page 0,
@@ -223,32 +207,82 @@ Identification identify(QByteArrayView firstBytes, qint64 size)
     return result;
 }
 
-bool tableIsSound(const JetFormat &format, const PageReader &read, quint32 pageCount, quint32 page,
-                  std::vector<quint32> &dataPages)
+bool findRow(const JetFormat &format, const unsigned char *page, int row, int &start, int &length)
 {
-    dataPages.clear();
+    const int pageSize = int(format.pageSize);
+    const int rawStart = u16(page + format.firstSlotOffset() + row * 2);
+    const int nextStart =
+        row == 0 ? pageSize : u16(page + format.firstSlotOffset() + (row - 1) * 2) & RowOffsetMask;
+    start = rawStart & RowOffsetMask;
+    length = nextStart - start;
+    return start < pageSize && start <= nextStart && nextStart <= pageSize;
+}
+
+PagesWithRows::PagesWithRows(const JetFormat &format, const PageReader &read, quint32 pageCount)
+{
+    for (quint32 number = 1; number < pageCount; ++number) {
+        const unsigned char *page = read(number);
+        if (!page || page[0] != PageData)
+            continue;
+        const int slots = u16(page + format.rowCountOffset);
+        if (format.firstSlotOffset() + 2 * slots > format.pageSize)
+            continue; // not a page libmdb reads rows from
+        for (int slot = 0; slot < slots; ++slot) {
+            if (!(u16(page + format.firstSlotOffset() + 2 * slot) & RowGoneFlags)) {
+                m_pages.emplace_back(u32(page + OwnerOffset), number);
+                break;
+            }
+        }
+    }
+    std::sort(m_pages.begin(), m_pages.end());
+}
+
+std::vector<quint32> PagesWithRows::of(quint32 definition) const
+{
+    const auto first = std::lower_bound(m_pages.begin(), m_pages.end(), std::pair{definition, 0u});
+    std::vector<quint32> pages;
+    for (auto it = first; it != m_pages.end() && it->first == definition; ++it)
+        pages.push_back(it->second);
+    return pages;
+}
+
+bool tableIsSound(const JetFormat &format, const PageReader &read, quint32 pageCount, quint32 page,
+                  const PagesWithRows &pages, Definition &table)
+{
+    table = {};
     const unsigned char *definition = page == 0 ? nullptr : read(page);
     if (!definition || definition[0] != PageTableDefinition)
         return false;
-    const int columns = u16(definition + format.columnCountOffset);
+    const JetColumns::Counts counts{u16(definition + format.columnCountOffset),
+                                    u16(definition + format.columnNumberLimitOffset()),
+                                    u16(definition + format.variableColumnCountOffset())};
     const auto realIndexes = qint32(u32(definition + format.realIndexCountOffset));
-    if (columns < 1 || columns > MaxColumns || realIndexes < 0 || realIndexes > MaxRealIndexes)
+    if (counts.columns < 1 || counts.columns > MaxColumns || realIndexes < 0 ||
+        realIndexes > MaxRealIndexes)
         return false;
+    table.rowCount = u32(definition + format.definitionRowCountOffset);
     const quint32 usageMap = u32(definition + format.usageMapOffset);
 
     // The index entries, the column entries and then the names.
     DefinitionStream stream(read, format.pageSize, page, definition, format.firstEntryOffset);
-    if (!stream.take(qint64(realIndexes) * format.realIndexEntrySize +
-                     qint64(columns) * format.columnEntrySize))
+    QByteArray entries(qsizetype(counts.columns) * format.columnEntrySize, Qt::Uninitialized);
+    if (!stream.take(qint64(realIndexes) * format.realIndexEntrySize) ||
+        !stream.take(entries.size(), reinterpret_cast<unsigned char *>(entries.data())) ||
+        !JetColumns::areSound(format, counts, entries))
         return false;
-    for (int i = 0; i < columns; ++i) {
+    for (int i = 0; i < counts.columns; ++i) {
         unsigned char length[2] = {0, 0};
         if (!stream.take(format.nameLengthSize, length) || u16(length) > MaxNameBytes ||
             !stream.take(u16(length)))
             return false;
     }
-    return usageMapIsSound(format, read, pageCount, usageMap, dataPages) &&
-           pagesBelongTo(read, dataPages, page);
+    // A page of the table that holds rows but is missing from the map would be passed over:
+    // the map pointer may name another map of the table, such as its free-space map.
+    const std::vector<quint32> withRows = pages.of(page);
+    return usageMapIsSound(format, read, pageCount, usageMap, table.dataPages) &&
+           pagesBelongTo(read, table.dataPages, page) &&
+           std::includes(table.dataPages.begin(), table.dataPages.end(), withRows.begin(),
+                         withRows.end());
 }
 
 } // namespace JetFileCheck

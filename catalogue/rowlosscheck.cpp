@@ -1,27 +1,24 @@
 #include "catalogue/rowlosscheck.h"
 
+#include "catalogue/jetbytes.h"
+
 #include <algorithm>
 
 namespace {
 
-// Jet marks a deleted row, or one moved elsewhere, in the two top bits of its slot; libmdb
-// skips the rows of slots with 0x4000 and reads the others.
-constexpr quint16 DeletedFlags = 0xC000;
 constexpr quint16 OffsetMask = 0x1FFF;
 constexpr int FreeSpaceOffset = 2;
 
-quint16 u16(const unsigned char *p)
-{
-    return quint16(p[0] | p[1] << 8);
-}
+using JetBytes::u16;
 
 } // namespace
 
 RowLossCheck::RowLossCheck(const JetFormat &format, JetFileCheck::PageReader read,
-                           std::vector<quint32> dataPages)
+                           std::vector<quint32> dataPages, quint32 definedRows)
     : m_format(format)
     , m_read(std::move(read))
     , m_pages(std::move(dataPages))
+    , m_definedRows(definedRows)
 {
 }
 
@@ -50,7 +47,7 @@ bool RowLossCheck::loadPage(std::size_t index)
 bool RowLossCheck::slotsBeforeAreDeleted(int end) const
 {
     for (int slot = m_nextSlot; slot < end; ++slot) {
-        if (!(m_slots[slot] & DeletedFlags))
+        if (!(m_slots[slot] & JetFileCheck::RowGoneFlags))
             return false;
     }
     return true;
@@ -69,11 +66,14 @@ bool RowLossCheck::delivered(quint32 page, int slot)
     if (slot < m_nextSlot || slot >= m_slots.size() || !slotsBeforeAreDeleted(slot))
         return false;
     m_nextSlot = slot + 1;
+    ++m_deliveredRows;
     return true;
 }
 
 bool RowLossCheck::atEnd()
 {
+    if (m_definedRows != 0 && m_deliveredRows != m_definedRows)
+        return false;
     if (m_pages.empty())
         return true;
     if (!m_loaded && !loadPage(0))

@@ -12,12 +12,15 @@
 // - libmdb has passed over a row slot that its page does not mark as deleted, or
 // - a page's slot table disagrees with its free-space field, which Jet keeps equal to the gap
 //   between the slot table and the lowest row: a changed slot count shows, and so does a row
-//   that would begin inside the header or the slot table.
+//   that would begin inside the header or the slot table, or
+// - at the end, libmdb has delivered another number of rows than the table definition counts.
+//   A count of 0 is not held against the rows: Jet leaves it so in a file that was not closed
+//   properly, which Access reads in full.
 class RowLossCheck
 {
 public:
     RowLossCheck(const JetFormat &format, JetFileCheck::PageReader read,
-                 std::vector<quint32> dataPages);
+                 std::vector<quint32> dataPages, quint32 definedRows);
 
     // libmdb delivered the row of slot `slot` on page `page`. False when the table is damaged.
     [[nodiscard]] bool delivered(quint32 page, int slot);
@@ -35,4 +38,6 @@ private:
     QVarLengthArray<quint16, 256> m_slots;
     int m_nextSlot = 0; // the first slot libmdb has not yet passed
     bool m_loaded = false;
+    quint32 m_definedRows;
+    quint32 m_deliveredRows = 0;
 };

@@ -71,11 +71,6 @@ QString databaseDamaged(const QString &path)
            u"Access-Datenbank oder beschädigt."_s.arg(path);
 }
 
-QString tableDamaged(const QString &table, const QString &path)
-{
-    return u"Die Tabelle '%1' in der Datenbankdatei '%2' ist beschädigt."_s.arg(table, path);
-}
-
 } // namespace
 
 class TestDamagedFiles : public QObject

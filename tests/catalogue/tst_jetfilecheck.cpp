@@ -48,8 +48,12 @@ struct Image
     }
     bool tableIsSound(std::vector<quint32> &dataPages) const
     {
-        return JetFileCheck::tableIsSound(format, reader(), quint32(pages.size()), Definition,
-                                          dataPages);
+        const JetFileCheck::PagesWithRows withRows(format, reader(), quint32(pages.size()));
+        JetFileCheck::Definition table;
+        const bool sound = JetFileCheck::tableIsSound(format, reader(), quint32(pages.size()),
+                                                      Definition, withRows, table);
+        dataPages = table.dataPages;
+        return sound;
     }
 
     // A data page of `owner` with rows of the given slot values (free space as Jet keeps it).
@@ -78,11 +82,20 @@ struct Image
     {
         QByteArray bytes(format.firstEntryOffset, '\0');
         putU16(bytes, format.columnCountOffset, quint16(columns));
+        putU16(bytes, format.columnNumberLimitOffset(), quint16(columns));
+        putU16(bytes, format.variableColumnCountOffset(), quint16(columns));
         putU32(bytes, format.realIndexCountOffset, quint32(realIndexes));
         putU32(bytes, format.usageMapOffset, 1u << 8); // usage map: page 1, row 0
-        bytes.append(QByteArray(qMax(0, realIndexes) * format.realIndexEntrySize +
-                                    columns * format.columnEntrySize,
-                                '\x11'));
+        bytes.append(QByteArray(qMax(0, realIndexes) * format.realIndexEntrySize, '\x11'));
+        // Texts of 20 bytes, numbered in order.
+        for (int i = 0; i < columns; ++i) {
+            QByteArray entry(format.columnEntrySize, '\0');
+            entry[0] = 0x0A;
+            putU16(entry, format.entry.number, quint16(i));
+            putU16(entry, format.entry.varIndex, quint16(i));
+            putU16(entry, format.entry.length, 20);
+            bytes.append(entry);
+        }
         for (int length : nameLengths) {
             bytes.append(char(length & 0xFF));
             if (format.nameLengthSize == 2)
@@ -240,19 +253,25 @@ private Q_SLOTS:
         QCOMPARE(image.tableIsSound(dataPages), sound);
     }
 
-    // Pages 4 to 6 hold the table's rows, page 7 another table's; bitmap page 11 lists pages
-    // 4 and 5, bitmap page 10 the 33rd page of its range.
+    // Pages 4 and 5 hold the table's rows, page 6 only rows marked deleted, page 7 another
+    // table's rows; bitmap page 11 lists pages 4 and 5, bitmap page 10 the 33rd page of its
+    // range. A map must list the pages with rows and may list page 6.
     void usageMap_data()
     {
         QTest::addColumn<QByteArray>("map");
         QTest::addColumn<QList<quint32>>("dataPages"); // empty when the table is damaged
         QTest::newRow("inline, pages 4 to 6") << inlineMap(4, {0, 1, 2}) << QList<quint32>{4, 5, 6};
-        QTest::newRow("inline, empty table") << inlineMap(0, {}) << QList<quint32>{};
-        QTest::newRow("inline, another table's page") << inlineMap(4, {0, 3}) << QList<quint32>{};
-        QTest::newRow("inline, a blank page") << inlineMap(4, {0, 5}) << QList<quint32>{};
-        QTest::newRow("inline, a page beyond the end") << inlineMap(4, {0, 8}) << QList<quint32>{};
-        QTest::newRow("inline, far beyond the end") << inlineMap(5000, {0}) << QList<quint32>{};
-        QTest::newRow("inline, page 0") << inlineMap(0, {0}) << QList<quint32>{};
+        QTest::newRow("inline, pages 4 and 5") << inlineMap(4, {0, 1}) << QList<quint32>{4, 5};
+        QTest::newRow("inline, page 5 left out") << inlineMap(4, {0, 2}) << QList<quint32>{};
+        QTest::newRow("inline, no page") << inlineMap(0, {}) << QList<quint32>{};
+        QTest::newRow("inline, another table's page")
+            << inlineMap(4, {0, 1, 3}) << QList<quint32>{};
+        QTest::newRow("inline, a blank page") << inlineMap(4, {0, 1, 5}) << QList<quint32>{};
+        QTest::newRow("inline, a page beyond the end")
+            << inlineMap(4, {0, 1, 8}) << QList<quint32>{};
+        QTest::newRow("inline, far beyond the end")
+            << inlineMap(4, {0, 1, 500}) << QList<quint32>{};
+        QTest::newRow("inline, page 0") << inlineMap(0, {0, 4, 5}) << QList<quint32>{};
         QTest::newRow("4 bytes") << QByteArray(4, '\0') << QList<quint32>{};
         QTest::newRow("unknown type") << QByteArray("\x02\x04\0\0\0\x01", 6) << QList<quint32>{};
         QByteArray pointers(1 + 4 * 17, '\0');
@@ -273,8 +292,9 @@ private Q_SLOTS:
         QFETCH(QList<quint32>, dataPages);
         Image image(Jet4Format);
         image.setDefinition(3, names(3, 10));
-        for (quint32 page : {4, 5, 6})
+        for (quint32 page : {4, 5})
             image.setDataPage(page, Definition, {4000});
+        image.setDataPage(6, Definition, {quint16(4000 | 0x4000), quint16(3900 | 0x8000)});
         image.setDataPage(7, 8, {4000});
         image.pages[10][0] = 0x05;
         image.pages[10][8] = 0x01;
@@ -283,7 +303,7 @@ private Q_SLOTS:
         image.setUsageMap(map);
         std::vector<quint32> pages;
         const bool sound = image.tableIsSound(pages);
-        QCOMPARE(sound, !dataPages.isEmpty() || map == inlineMap(0, {}));
+        QCOMPARE(sound, !dataPages.isEmpty());
         if (sound)
             QCOMPARE(QList<quint32>(pages.begin(), pages.end()), dataPages);
     }
@@ -331,7 +351,7 @@ private Q_SLOTS:
         image.setDataPage(5, Definition, page5);
         if (slotCount >= 0)
             putU16(image.pages[5], Jet4Format.rowCountOffset, quint16(slotCount));
-        RowLossCheck check(Jet4Format, image.reader(), {4, 5});
+        RowLossCheck check(Jet4Format, image.reader(), {4, 5}, 0); // no row count
         bool allSound = true;
         for (const auto &[page, slot] : delivered)
             allSound = allSound && check.delivered(quint32(page), slot);

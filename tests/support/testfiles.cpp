@@ -27,3 +27,9 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     QCOMPARE(file.write(bytes), bytes.size());
 }
+
+QString tableDamaged(const QString &table, const QString &path)
+{
+    return QStringLiteral("Die Tabelle '%1' in der Datenbankdatei '%2' ist beschädigt.")
+        .arg(table, path);
+}

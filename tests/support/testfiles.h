@@ -15,3 +15,6 @@ QByteArray readFile(const QString &path);
 
 // Replaces a file's content; records a test failure when that is not possible.
 void writeFile(const QString &path, const QByteArray &bytes);
+
+// The reader's error for a table of the catalogue file `path` found damaged.
+QString tableDamaged(const QString &table, const QString &path);

@@ -165,6 +165,8 @@ PageCensus pageCensus(const QString &file)
         switch (bytes[at]) {
         case 0x01: {
             ++census.dataPages;
+            if (bytes.sliced(at + 4, 4) == "LVAL")
+                ++census.longValuePages;
             const int rows = quint8(bytes[at + rowCount]) | quint8(bytes[at + rowCount + 1]) << 8;
             census.maxRowsOnPage = std::max(census.maxRowsOnPage, rows);
             break;

@@ -42,6 +42,7 @@ struct LibmdbRow
 struct PageCensus
 {
     int dataPages = 0;
+    int longValuePages = 0; // data pages whose owner reads "LVAL", among dataPages
     int tableDefinitionPages = 0;
     int bitmapPages = 0;
     int maxRowsOnPage = 0;

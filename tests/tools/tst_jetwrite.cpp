@@ -35,6 +35,7 @@ QString columnsShown(const QList<Jet::Column> &columns)
         const QString type = column.type == Jet::ColumnType::Text
                                  ? u"TEXT(%1)"_s.arg(column.maxLength)
                              : column.type == Jet::ColumnType::Boolean ? u"BOOLEAN"_s
+                             : column.type == Jet::ColumnType::Memo    ? u"MEMO"_s
                                                                        : u"LONG"_s;
         parts.append(column.name + u':' + type);
     }
@@ -72,6 +73,9 @@ private Q_SLOTS:
         QTest::newRow("byte-order mark, umlauts, blanks kept")
             << QByteArray("\xEF\xBB\xBFMarke:text(20)\n  Schwei\xC3\x9F \xE2\x82\xAC \n")
             << u"Marke:TEXT(20)"_s << QList<QStringList>{{u"\"  Schweiß € \""_s}};
+        QTest::newRow("MEMO like TEXT")
+            << QByteArray("m:Memo\n\"\"\n\nlang\n") << u"m:MEMO"_s
+            << QList<QStringList>{{u"\"\""_s}, {u"<NULL>"_s}, {u"\"lang\""_s}};
         QTest::newRow("LONG limits and a NULL BOOLEAN passed on")
             << QByteArray("n:long,f:Boolean\n-2147483648,true\n+2147483647,0\n,\n")
             << u"n:LONG,f:BOOLEAN"_s

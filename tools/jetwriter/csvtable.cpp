@@ -107,8 +107,9 @@ private:
 
 bool parseHeaderField(const Field &field, Column &column, QString *error)
 {
-    static const QRegularExpression type(u"^(?:(TEXT)(?:\\(([0-9]{1,9})\\))?|(BOOLEAN)|(LONG))$"_s,
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression type(
+        u"^(?:(TEXT)(?:\\(([0-9]{1,9})\\))?|(BOOLEAN)|(LONG)|(MEMO))$"_s,
+        QRegularExpression::CaseInsensitiveOption);
     const qsizetype colon = field.text.lastIndexOf(u':');
     if (colon < 0) {
         *error = u"line 1: column \"%1\" has no type; write name:TYPE"_s.arg(field.text);
@@ -117,15 +118,17 @@ bool parseHeaderField(const Field &field, Column &column, QString *error)
     column.name = field.text.left(colon);
     const QRegularExpressionMatch m = type.match(QStringView(field.text).sliced(colon + 1));
     if (!m.hasMatch()) {
-        *error = u"line 1: column \"%1\": unknown type \"%2\"; use TEXT, TEXT(n), BOOLEAN or "
-                 u"LONG"_s.arg(column.name, field.text.mid(colon + 1));
+        *error = u"line 1: column \"%1\": unknown type \"%2\"; use TEXT, TEXT(n), MEMO, BOOLEAN "
+                 u"or LONG"_s.arg(column.name, field.text.mid(colon + 1));
         return false;
     }
     if (m.hasCaptured(1)) {
         column.type = ColumnType::Text;
         column.maxLength = m.hasCaptured(2) ? m.captured(2).toInt() : MaxTextLength;
     } else {
-        column.type = m.hasCaptured(3) ? ColumnType::Boolean : ColumnType::Long;
+        column.type = m.hasCaptured(3)   ? ColumnType::Boolean
+                      : m.hasCaptured(4) ? ColumnType::Long
+                                         : ColumnType::Memo;
     }
     return true;
 }
@@ -138,6 +141,7 @@ bool parseValue(const Field &field, const Column &column, Value &value, QString 
     }
     switch (column.type) {
     case ColumnType::Text:
+    case ColumnType::Memo:
         value = field.text;
         return true;
     case ColumnType::Boolean:

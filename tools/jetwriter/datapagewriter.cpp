@@ -16,8 +16,7 @@ DataPageWriter::DataPageWriter(PageImage &image, quint32 owner, quint32 firstPag
 
 void DataPageWriter::startPage(quint32 page)
 {
-    if (m_pageCount++ == 0)
-        m_firstPage = page;
+    ++m_pageCount;
     m_page = page;
     m_rows = 0;
     m_rowStart = m_image.traits().pageSize;
@@ -32,7 +31,7 @@ quint32 DataPageWriter::addRow(QByteArrayView row)
     const Traits &traits = m_image.traits();
     const int size = int(row.size());
     const int slotTableEnd = traits.dataHeaderSize + 2 * (m_rows + 1);
-    if (m_page == 0 || m_rows == MaxRowsPerPage || m_rowStart - size < slotTableEnd)
+    if (m_pageCount == 0 || m_rows == MaxRowsPerPage || m_rowStart - size < slotTableEnd)
         startPage(m_image.allocate());
 
     // Rows grow downwards from the page end; slot i holds the start of row i.

@@ -12,15 +12,15 @@ namespace Jet {
 class DataPageWriter
 {
 public:
-    // `owner` is the table definition's page (0 for pages of usage maps). A non-zero
-    // `firstPage` is a blank page already allocated, to be filled before new ones.
+    // `owner` is the table definition's page (0 for pages of usage maps, "LVAL" for long
+    // values). A non-zero `firstPage` is a blank page already allocated, to be filled before
+    // new ones.
     DataPageWriter(PageImage &image, quint32 owner, quint32 firstPage = 0);
 
     // Appends a row of at most Traits::maxRowSize() bytes; returns its page/row pointer.
     quint32 addRow(QByteArrayView row);
 
-    // The pages written, a contiguous range (except a given `firstPage`).
-    quint32 firstPage() const { return m_firstPage; }
+    // How many pages it has filled, a given `firstPage` included.
     quint32 pageCount() const { return m_pageCount; }
 
 private:
@@ -28,9 +28,8 @@ private:
 
     PageImage &m_image;
     quint32 m_owner;
-    quint32 m_firstPage = 0;
     quint32 m_pageCount = 0;
-    quint32 m_page = 0; // the page being filled; 0 before the first row
+    quint32 m_page = 0; // the page being filled, once m_pageCount > 0
     int m_rows = 0;
     int m_rowStart = 0; // offset of the lowest row on the page
 };

@@ -31,8 +31,8 @@ int main(int argc, char *argv[])
         u"Writes a Jet 4 (Access 2000) or Jet 3 (Access 97) database (.mdb) with one table per\n"
         u"CSV file.\n\n"
         u"Each CSV file is UTF-8 with RFC 4180 quoting. Its first line names the columns as\n"
-        u"name:TYPE, where TYPE is TEXT, TEXT(n), BOOLEAN or LONG. An empty unquoted field is\n"
-        u"NULL, \"\" is the empty text; a BOOLEAN is 1, 0, true or false and cannot be NULL.\n"
+        u"name:TYPE, where TYPE is TEXT, TEXT(n), MEMO, BOOLEAN or LONG. An empty unquoted field\n"
+        u"is NULL, \"\" is the empty text; a BOOLEAN is 1, 0, true or false and cannot be NULL.\n"
         u"A table is named after its file's base name unless given with --table."_s);
     parser.addHelpOption();
     const QCommandLineOption tableOption(

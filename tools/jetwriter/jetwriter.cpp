@@ -3,6 +3,7 @@
 #include "platform/savefile.h"
 #include "tools/jetwriter/datapagewriter.h"
 #include "tools/jetwriter/headerpage.h"
+#include "tools/jetwriter/longvaluewriter.h"
 #include "tools/jetwriter/rowencoder.h"
 #include "tools/jetwriter/systemcatalog.h"
 #include "tools/jetwriter/tabledef.h"
@@ -77,6 +78,9 @@ bool layoutTable(const Table &table, TableLayout &layout, QString *error)
         case ColumnType::Long:
             layout.addColumn(column.name, Format::TypeCode::Long);
             break;
+        case ColumnType::Memo:
+            layout.addColumn(column.name, Format::TypeCode::Memo);
+            break;
         }
     }
     if (tableDefinitionSize(layout) > traits.pageSize)
@@ -120,10 +124,10 @@ struct PlacedTable
     quint32 rowCount = 0;
 };
 
-bool tooLarge(const PageImage &image, QString *error)
+bool tooLarge(const PageImage &image, QString *error, quint32 morePages = 0)
 {
     const Format::Traits &traits = image.traits();
-    if (image.pageCount() <= traits.maxPages)
+    if (image.pageCount() + quint64(morePages) <= traits.maxPages)
         return false;
     *error = u"the database would exceed %1 GiB, the limit of a Jet %2 file"_s
                  .arg(traits.maxPages * quint64(traits.pageSize) >> 30)
@@ -131,12 +135,16 @@ bool tooLarge(const PageImage &image, QString *error)
     return true;
 }
 
-// Appends the table's data pages right after its definition page.
+// Appends the table's long-value pages, then its data pages. The rows are packed on pages of
+// their own while the long values they point to are written, so that the data pages end up
+// one contiguous range, as the usage map lists them.
 bool writeRows(PageImage &image, const QString &tableName, const TableLayout &layout,
                const std::vector<std::vector<Value>> &rows, PlacedTable &placed, QString *error)
 {
-    RowEncoder encoder(layout);
-    DataPageWriter pages(image, placed.definitionPage);
+    LongValueWriter longValues(image);
+    RowEncoder encoder(layout, longValues);
+    PageImage rowPages(image.traits());
+    DataPageWriter pages(rowPages, placed.definitionPage);
     QByteArray row;
     row.reserve(image.traits().maxRowSize() + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -146,10 +154,10 @@ bool writeRows(PageImage &image, const QString &tableName, const TableLayout &la
             return false;
         }
         pages.addRow(row);
-        if (tooLarge(image, error))
+        if (tooLarge(image, error, rowPages.pageCount()))
             return false;
     }
-    placed.firstDataPage = pages.firstPage();
+    placed.firstDataPage = image.append(rowPages);
     placed.dataPageCount = pages.pageCount();
     placed.rowCount = quint32(rows.size());
     return !tooLarge(image, error);

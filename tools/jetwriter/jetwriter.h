@@ -9,14 +9,15 @@
 #include <vector>
 
 // A small writer of Jet 3 (Access 95/97) and Jet 4 (Access 2000-2003) database files, enough
-// for the catalogue's test fixtures and the demo catalogue: tables of TEXT, BOOLEAN and LONG
-// columns, no indexes, no MEMO or OLE data. The files read in mdbtools (libmdb); Access itself
+// for the catalogue's test fixtures and the demo catalogue: tables of TEXT, MEMO, BOOLEAN and
+// LONG columns, no indexes, no OLE data. The files read in mdbtools (libmdb); Access itself
 // was never tried.
 namespace Jet {
 
-enum class ColumnType { Text, Boolean, Long };
+enum class ColumnType { Text, Boolean, Long, Memo };
 
-inline constexpr int MaxTextLength = 255; // Access's limit for a TEXT column, in characters
+inline constexpr int MaxTextLength = 255;   // Access's limit for a TEXT column, in characters
+inline constexpr int MaxMemoLength = 65535; // what Access lets one type into a MEMO value
 
 struct Column
 {
@@ -25,7 +26,9 @@ struct Column
     int maxLength = MaxTextLength; // TEXT only: characters, 1 to MaxTextLength
 };
 
-// std::monostate is NULL. A TEXT column takes QString, BOOLEAN takes bool, LONG takes qint32.
+// std::monostate is NULL. TEXT and MEMO columns take QString, BOOLEAN takes bool, LONG takes
+// qint32. A MEMO value of up to 64 stored bytes stays in the row; a longer one goes to
+// long-value pages, in one row when it fits a page and in a chain of rows otherwise.
 // Jet keeps a BOOLEAN in the row's null mask, so a NULL BOOLEAN cannot be stored: it is
 // rejected as an error rather than silently written as false. Jet 3 stores texts as
 // Windows-1252 bytes, so a character without such a byte is an error there too.

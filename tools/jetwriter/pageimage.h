@@ -26,6 +26,14 @@ public:
         return first;
     }
 
+    // Appends the pages of `other` and returns the number the first of them has here.
+    quint32 append(const PageImage &other)
+    {
+        const quint32 first = pageCount();
+        m_bytes.insert(m_bytes.end(), other.m_bytes.begin(), other.m_bytes.end());
+        return first;
+    }
+
     quint32 pageCount() const { return quint32(m_bytes.size() / pageSize()); }
     char *page(quint32 number) { return m_bytes.data() + std::size_t(number) * pageSize(); }
     const char *data() const { return m_bytes.data(); }

@@ -1,6 +1,7 @@
 #include "tools/jetwriter/rowencoder.h"
 
 #include "tools/jetwriter/jettext.h"
+#include "tools/jetwriter/longvaluewriter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -41,8 +42,9 @@ QString columnPrefix(const ColumnSlot &column)
 
 } // namespace
 
-RowEncoder::RowEncoder(const TableLayout &layout)
+RowEncoder::RowEncoder(const TableLayout &layout, LongValueWriter &longValues)
     : m_layout(layout)
+    , m_longValues(longValues)
     , m_varOffsets(std::size_t(layout.variableCount))
     , m_nullMask((qsizetype(layout.columns.size()) + 7) / 8, '\0')
 {
@@ -179,22 +181,29 @@ bool RowEncoder::encodeValue(const ColumnSlot &column, const Value &value, QByte
         return true;
     }
 
-    case TypeCode::Text: {
+    case TypeCode::Text:
+    case TypeCode::Memo: {
         if (isNull)
             return true;
         if (!std::holds_alternative<QString>(value))
             return wrongType();
         const QString &text = std::get<QString>(value);
-        if (text.size() > column.characters) {
+        const bool memo = column.type == TypeCode::Memo;
+        if (text.size() > (memo ? MaxMemoLength : column.characters)) {
             *error =
                 columnPrefix(column) % u"a text of %1 characters is too long"_s.arg(text.size());
             return false;
         }
+        if (memo)
+            m_stored.resize(0); // keeps its capacity for the next value
+        QByteArray &stored = memo ? m_stored : out;
         QString why;
-        if (!(jet3() ? appendJet3Text(out, text, &why) : appendJetText(out, text, &why))) {
+        if (!(jet3() ? appendJet3Text(stored, text, &why) : appendJetText(stored, text, &why))) {
             *error = columnPrefix(column) % why;
             return false;
         }
+        if (memo)
+            out.append(m_longValues.field(stored));
         setPresent();
         return true;
     }

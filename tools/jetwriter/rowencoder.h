@@ -7,13 +7,16 @@
 
 namespace Jet {
 
-// Turns rows of values into row bytes for one table layout, in the layout's format. TEXT
-// takes QString, BOOLEAN bool, LONG and INTEGER qint32; the other types (used only by the
-// system catalogue) take NULL only.
+class LongValueWriter;
+
+// Turns rows of values into row bytes for one table layout, in the layout's format. TEXT and
+// MEMO take QString, BOOLEAN bool, LONG and INTEGER qint32; the other types (used only by the
+// system catalogue) take NULL only. MEMO values that do not stay in the row go to
+// `longValues`.
 class RowEncoder
 {
 public:
-    explicit RowEncoder(const TableLayout &layout);
+    RowEncoder(const TableLayout &layout, LongValueWriter &longValues);
 
     // Replaces `out` with the encoded row. Returns false, with a reason that names the
     // column, when a value does not suit its column.
@@ -28,6 +31,8 @@ private:
                                    QString *error);
 
     const TableLayout &m_layout;
+    LongValueWriter &m_longValues;
+    QByteArray m_stored;               // a MEMO value's text before it becomes a field
     std::vector<quint16> m_varOffsets; // start of each variable column, by variable index
     QByteArray m_nullMask;             // bit n set: column n has a value (BOOLEAN: is true)
 };
