@@ -5,7 +5,6 @@
 #include "catalogue/cataloguedatabase.h"
 #include "documents/documentcommands.h"
 #include "documents/pdfview.h"
-#include "documents/search/searchcommands.h"
 #include "info/infocommands.h"
 #include "list/columnheaders.h"
 #include "list/filterbar.h"
@@ -18,6 +17,7 @@
 #include "platform/designfont.h"
 #include "platform/guardedconnect.h"
 #include "printing/printcommands.h"
+#include "search/searchcommands.h"
 #include "ui_untmain.h"
 
 #include <QCoreApplication>
@@ -90,8 +90,8 @@ void TfrmMain::buildDesign()
 void TfrmMain::createSubsystems()
 {
     m_filters = std::make_unique<FilterBar>(m_dialogs, *ui->clientArea, m_loaded);
-    m_list = std::make_unique<ListController>(m_dialogs, m_catalogue, *m_filters,
-                                              *ui->lvKennblaetter, *ui->StaticText2);
+    m_list = std::make_unique<ListController>(m_dialogs, m_catalogue, *ui->lvKennblaetter,
+                                              *ui->StaticText2);
     m_headers = std::make_unique<ColumnHeaders>(m_dialogs, *ui->Panel1, *ui->lvKennblaetter);
     m_export = std::make_unique<ListExportCommands>(m_dialogs, *m_list, *this);
     m_documents = std::make_unique<DocumentCommands>(m_dialogs, m_settings, *m_list, *this);
@@ -117,8 +117,10 @@ void TfrmMain::wireList()
     FilterBar *filters = m_filters.get();
     ListController *list = m_list.get();
     ColumnHeaders *headers = m_headers.get();
+    // The filters flow one way: the bar hands on what its controls hold, the list builds.
     connectGuarded(m_dialogs, filters, &FilterBar::filtersCommitted, list,
-                   [list] { list->RebuildList(true); });
+                   &ListController::applyFilters);
+    connect(filters, &FilterBar::filtersCleared, list, &ListController::forgetRestriction);
     connectGuarded(m_dialogs, ui->mnuAlleFilterloeschen, &QAction::triggered, filters,
                    &FilterBar::mnuAlleFilterloeschenClick);
     connectGuarded(m_dialogs, headers, &ColumnHeaders::filterSectionResized, filters,

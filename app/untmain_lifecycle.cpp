@@ -71,7 +71,7 @@ void TfrmMain::FormCreate()
 
     Timer1->start();
     frmSplash->setStatus(u"Erzeuge Liste"_s);
-    m_list->RebuildList(true);
+    m_list->applyFilters(m_filters->filterState());
     StartupProbe::mark("list built");
     // An interval of 0 means the splash window stays.
     if (TimerSplash->interval() > 0)

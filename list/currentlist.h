@@ -9,7 +9,7 @@ class TKennblatt;
 
 // The catalogue list as the main window shows it, for the commands that work on it (opening
 // a data sheet, printing): the rows in their current order, which of them are marked, the
-// sort order, what the filter controls hold and the restriction on top. Read-only.
+// sort order, the filters the rows were built with and the restriction on top. Read-only.
 class CurrentList
 {
 public:

@@ -233,7 +233,7 @@ void FilterBar::sectionResized(const HeaderControl &filterHeader, int section)
 void FilterBar::cmbFilterKennblattNrExit(QComboBox *sender)
 {
     AddToHistory(*sender);
-    Q_EMIT filtersCommitted();
+    Q_EMIT filtersCommitted(filterState());
 }
 
 void FilterBar::cmbFilterKennblattNrKeyPress(QComboBox *sender, int key)
@@ -244,25 +244,25 @@ void FilterBar::cmbFilterKennblattNrKeyPress(QComboBox *sender, int key)
 
 void FilterBar::cmbFilterGeaendertSelect()
 {
-    Q_EMIT filtersCommitted();
+    Q_EMIT filtersCommitted(filterState());
 }
 
 void FilterBar::edtFilterHerstellerKeyPress(int key)
 {
     if (isEnter(key))
-        Q_EMIT filtersCommitted();
+        Q_EMIT filtersCommitted(filterState());
 }
 
 void FilterBar::cmbFilterGeaendertKeyPress()
 {
-    Q_EMIT filtersCommitted();
+    Q_EMIT filtersCommitted(filterState());
 }
 
 void FilterBar::takeLookupChoice(QComboBox *combo, QLineEdit *edit)
 {
     edit->setText(combo->currentText());
     edit->setFocus();
-    Q_EMIT filtersCommitted();
+    Q_EMIT filtersCommitted(filterState());
 }
 
 void FilterBar::cmbFilterHerstellerSelect()
@@ -321,7 +321,7 @@ void FilterBar::mnuAlleFilterloeschenClick()
     }
     cmbFilterGeaendert->setCurrentIndex(0);
     Q_EMIT filtersCleared();
-    Q_EMIT filtersCommitted();
+    Q_EMIT filtersCommitted(filterState());
 }
 
 void FilterBar::cmbFilterTUEODrawItem(QComboBox &control, QPainter &painter,

@@ -21,8 +21,8 @@ struct LoadedCatalogue;
 // The filter controls on the filter header: their placement and sizes, what each does on
 // Enter, on being left, on a key or a choice, the history of the text filters, the owner
 // drawing of the lookup drop-downs, and the filter choices kept in the settings file. The
-// filter state is held in the controls themselves; where a handler applies the filters,
-// the bar reports it with filtersCommitted().
+// filter state is held in the controls themselves; where a handler applies the filters, the
+// bar hands what they hold on with filtersCommitted().
 class FilterBar final : public QObject
 {
     Q_OBJECT
@@ -72,8 +72,8 @@ public:
     void mnuAlleFilterloeschenClick();
 
 Q_SIGNALS:
-    // The filters as the controls hold them are to be applied to the list.
-    void filtersCommitted();
+    // The filters as the controls hold them now are to be applied to the list.
+    void filtersCommitted(const FilterState &filters);
     // All filters were reset; filtersCommitted() follows.
     void filtersCleared();
 

@@ -1,6 +1,5 @@
 #include "list/listcontroller.h"
 
-#include "list/filterbar.h"
 #include "list/kennblattlistmodel.h"
 #include "list/kennblattlistview.h"
 #include "list/sortorder.h"
@@ -19,10 +18,8 @@ constexpr int ButtonColumnWidth = 73;
 } // namespace
 
 ListController::ListController(DialogService &dialogs, const TKennblattListe &catalogue,
-                               const FilterBar &filters, KennblattListView &view, QLabel &count,
-                               QObject *parent)
+                               KennblattListView &view, QLabel &count, QObject *parent)
     : QObject(parent)
-    , m_filters(filters)
     , m_view(view)
     , m_count(count)
     , m_model(new KennblattListModel(catalogue, this))
@@ -36,15 +33,18 @@ ListController::ListController(DialogService &dialogs, const TKennblattListe &ca
                    [this] { lvKennblaetterKeyPress(Qt::Key_Return); });
     connectGuarded(dialogs, &m_view, &KennblattListView::listDoubleClicked, this,
                    &ListController::lvKennblaetterDblClick);
-    // The rebuild follows with the filters' commit.
-    connect(&m_filters, &FilterBar::filtersCleared, this,
-            [this] { m_builder.setRestriction(std::nullopt); });
+}
+
+void ListController::applyFilters(const FilterState &filters)
+{
+    m_filters = filters;
+    RebuildList(true);
 }
 
 void ListController::RebuildList(bool clearFirst)
 {
     const bool hadMarkedRows = m_view.selectionModel()->hasSelection();
-    if (!m_builder.RebuildList(m_filters.filterState(), clearFirst, SortOrder))
+    if (!m_builder.RebuildList(m_filters, clearFirst, SortOrder))
         return;
     m_count.setText(QString::number(m_model->rowCount()));
     // New rows start unmarked: a count of marked rows shown before would now be wrong.
@@ -63,6 +63,11 @@ void ListController::clearRestriction()
 {
     m_builder.setRestriction(std::nullopt);
     RebuildList(true);
+}
+
+void ListController::forgetRestriction()
+{
+    m_builder.setRestriction(std::nullopt);
 }
 
 void ListController::hcKopfSectionClick(int section)
@@ -108,11 +113,6 @@ bool ListController::isMarked(int row) const
 QList<int> ListController::markedRows() const
 {
     return m_view.markedRows();
-}
-
-FilterState ListController::filterState() const
-{
-    return m_filters.filterState();
 }
 
 const RecordRestriction *ListController::restriction() const

@@ -7,7 +7,6 @@
 #include <QObject>
 
 class DialogService;
-class FilterBar;
 class KennblattListModel;
 class KennblattListView;
 class QLabel;
@@ -22,11 +21,9 @@ class ListController final : public QObject, public CurrentList
     Q_DISABLE_COPY_MOVE(ListController)
 
 public:
-    // Shows its rows in `view` and their number in `count`; the filters are what `filters`
-    // holds when a rebuild runs.
+    // Shows its rows in `view` and their number in `count`.
     ListController(DialogService &dialogs, const TKennblattListe &catalogue,
-                   const FilterBar &filters, KennblattListView &view, QLabel &count,
-                   QObject *parent = nullptr);
+                   KennblattListView &view, QLabel &count, QObject *parent = nullptr);
 
     // Signed sort column: +n ascending, -n descending by column n; 0 until the first sort.
     qint32 SortOrder = 0;
@@ -39,8 +36,14 @@ public:
     // lifted; clearing the filters lifts it too. restrictionShown() says so after each build.
     void setRestriction(const RecordRestriction &restriction);
     void clearRestriction();
+    // Lifts the restriction for the next build without building: after a filter reset, whose
+    // commit builds.
+    void forgetRestriction();
 
-    // Event handlers and the list build.
+    // The filters as the filter bar committed them: kept for the later builds, and built.
+    void applyFilters(const FilterState &filters);
+
+    // Event handlers and the list build, with the filters last applied.
     void RebuildList(bool clearFirst);
     void hcKopfSectionClick(int section);
     void lvKennblaetterSelectItem();
@@ -53,7 +56,7 @@ public:
     bool isMarked(int row) const override;
     QList<int> markedRows() const override;
     qint32 sortOrder() const override { return SortOrder; }
-    FilterState filterState() const override;
+    FilterState filterState() const override { return m_filters; }
     const RecordRestriction *restriction() const override;
 
 Q_SIGNALS:
@@ -66,9 +69,9 @@ Q_SIGNALS:
     void showRequested();
 
 private:
-    const FilterBar &m_filters;
     KennblattListView &m_view;
     QLabel &m_count;
     KennblattListModel *m_model;
     ListBuilder m_builder;
+    FilterState m_filters;
 };

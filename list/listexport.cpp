@@ -3,6 +3,7 @@
 #include "list/columncaptions.h"
 #include "list/currentlist.h"
 #include "platform/cp1252.h"
+#include "platform/savefile.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -96,7 +97,8 @@ QString writeCsv(const QString &path, const CurrentList &list, const QList<int> 
 {
     QSaveFile file(path);
     const QByteArray content = csv(list, rows);
-    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
+        commitSaveFile(file))
         return {};
     return u"Die Liste konnte nicht in die Datei „%1“ geschrieben werden. %2"_s.arg(
         QDir::toNativeSeparators(path), reason(file.error()));

@@ -1,6 +1,7 @@
 #include "printing/reportrenderpdf.h"
 
 #include "platform/apperror.h"
+#include "platform/savefile.h"
 #include "printing/reportdocument.h"
 
 #include <QBuffer>
@@ -91,7 +92,7 @@ bool ReportRenderPdf::write(const ReportDocument &document, const QString &path,
                        QDateTime::currentDateTime());
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !commitSaveFile(file))
         throw AppError(u"Die PDF-Datei \"%1\" kann nicht geschrieben werden: %2"_s.arg(
             path, file.errorString()));
     return true;

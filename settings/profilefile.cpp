@@ -3,6 +3,7 @@
 #include "platform/apperror.h"
 #include "platform/cp1252.h"
 #include "platform/decimalnumber.h"
+#include "platform/savefile.h"
 #include "platform/textrules.h"
 #include "settings/inplacewrite.h"
 
@@ -358,7 +359,7 @@ void ProfileFile::writeContent(const QByteArray &content)
     // by QSaveFile's own fallback, which empties the file first.
     QSaveFile file(m_path);
     if (file.open(QIODevice::WriteOnly)) {
-        if (file.write(content) != content.size() || !file.commit())
+        if (file.write(content) != content.size() || !commitSaveFile(file))
             throwWriteError();
     } else if (!QFileInfo(m_path).isFile() || !InPlaceWrite::write(m_path, content)) {
         throwWriteError();

@@ -1,8 +1,9 @@
 // The commands of the message protocol, as the engine window carries them out.
 #include "documents/engine/enginewindow.h"
 
+#include "documents/engine/core/documentcopy.h"
+#include "documents/engine/core/enginedocument.h"
 #include "documents/engine/cupsqueue.h"
-#include "documents/engine/enginedocument.h"
 #include "documents/engine/engineprinter.h"
 #include "documents/engine/pageview.h"
 #include "documents/engine/viewpanel.h"
@@ -340,9 +341,6 @@ void EngineWindow::saveCopy()
                                                         u"PDF-Dokumente (*.pdf)"_s);
     if (target.isEmpty() || QFileInfo(target) == source)
         return;
-    QFile::remove(target);
-    if (!QFile::copy(source.filePath(), target))
-        QMessageBox::warning(this, u"Fehler"_s,
-                             u"Die Kopie „%1“ konnte nicht geschrieben werden."_s.arg(
-                                 QDir::toNativeSeparators(target)));
+    if (const QString error = writeDocumentCopy(source.filePath(), target); !error.isEmpty())
+        QMessageBox::warning(this, u"Fehler"_s, error);
 }

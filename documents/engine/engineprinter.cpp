@@ -1,8 +1,8 @@
 #include "documents/engine/engineprinter.h"
 
+#include "documents/engine/core/enginedocument.h"
+#include "documents/engine/core/pagelayout.h"
 #include "documents/engine/cupsqueue.h"
-#include "documents/engine/enginedocument.h"
-#include "documents/engine/pagelayout.h"
 
 #include <QFileInfo>
 #include <QPainter>

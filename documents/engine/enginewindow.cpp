@@ -1,6 +1,6 @@
 #include "documents/engine/enginewindow.h"
 
-#include "documents/engine/enginedocument.h"
+#include "documents/engine/core/enginedocument.h"
 #include "documents/engine/navigationpanel.h"
 #include "documents/engine/pageview.h"
 #include "documents/engine/propertypanel.h"

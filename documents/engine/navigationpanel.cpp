@@ -1,7 +1,7 @@
 #include "documents/engine/navigationpanel.h"
 
-#include "documents/engine/pagelayout.h"
-#include "documents/engine/renderqueue.h"
+#include "documents/engine/core/pagelayout.h"
+#include "documents/engine/core/renderqueue.h"
 
 #include <QHeaderView>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/engine/enginedocument.h"
+#include "documents/engine/core/enginedocument.h"
 
 #include <QTabWidget>
 

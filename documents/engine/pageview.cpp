@@ -22,15 +22,6 @@ const QColor Background(0x6e, 0x6e, 0x6e);
 const QColor LinkFrame(0x1e, 0x5a, 0xc8);
 const QColor Highlight(255, 214, 0, 110);
 
-// A tile's place on the page, in the page rectangle's coordinates.
-QRectF tileTarget(const QRect &pageRect, const TileGrid &grid, const QRect &tile)
-{
-    const double sx = double(pageRect.width()) / grid.pagePixels.width();
-    const double sy = double(pageRect.height()) / grid.pagePixels.height();
-    return {pageRect.x() + tile.x() * sx, pageRect.y() + tile.y() * sy, tile.width() * sx,
-            tile.height() * sy};
-}
-
 } // namespace
 
 PageView::PageView(QWidget *parent)
@@ -239,7 +230,7 @@ bool PageView::drawTiles(QPainter &painter, const QRect &pageRect, const RenderK
     const TileGrid grid(m_document->pageSize(key.page), key);
     bool complete = true;
     for (int tile = 0; tile < grid.count(); ++tile) {
-        const QRectF target = tileTarget(pageRect, grid, grid.tile(tile));
+        const QRectF target = grid.target(tile, pageRect);
         if (!target.intersects(visible))
             continue;
         RenderKey tileKey = key;
@@ -287,7 +278,7 @@ void PageView::prefetch(int page, QSet<RenderKey> &wanted)
     const RenderKey key = keyFor(page);
     const TileGrid grid(m_document->pageSize(page), key);
     for (int tile = 0; tile < grid.count(); ++tile) {
-        if (!tileTarget(pageRect, grid, grid.tile(tile)).intersects(top))
+        if (!grid.target(tile, pageRect).intersects(top))
             continue;
         RenderKey tileKey = key;
         tileKey.tile = tile;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "documents/engine/enginedocument.h"
-#include "documents/engine/pagelayout.h"
-#include "documents/engine/renderqueue.h"
+#include "documents/engine/core/enginedocument.h"
+#include "documents/engine/core/pagelayout.h"
+#include "documents/engine/core/renderqueue.h"
 
 #include <QAbstractScrollArea>
 #include <QHash>

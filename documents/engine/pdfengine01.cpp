@@ -1,6 +1,6 @@
 // The library's one export: the descriptor by which the PDF view control recognises the engine
 // and registers its window class, and by which the full-text search reads the documents' text.
-#include "documents/engine/enginetext.h"
+#include "documents/engine/core/enginetext.h"
 #include "documents/engine/enginewindow.h"
 #include "documents/pdfviewcommands.h"
 

@@ -1,6 +1,6 @@
 #include "documents/engine/propertypanel.h"
 
-#include "documents/engine/enginedocument.h"
+#include "documents/engine/core/enginedocument.h"
 
 #include <QHeaderView>
 

@@ -5,9 +5,6 @@
 #include "catalogue/tkennblattliste.h"
 #include "cataloguefixture.h"
 #include "documents/pdfview.h"
-#include "documents/search/searchcommands.h"
-#include "documents/search/searchresultmodel.h"
-#include "documents/search/searchwindow.h"
 #include "list/kennblattlistmodel.h"
 #include "list/kennblattlistview.h"
 #include "list/listcontroller.h"
@@ -15,6 +12,9 @@
 #include "platform/cp1252.h"
 #include "printing/reportparameters.h"
 #include "scripteddialogservice.h"
+#include "search/searchcommands.h"
+#include "search/searchresultmodel.h"
+#include "search/searchwindow.h"
 #include "testpdfs.h"
 
 #include <QAction>

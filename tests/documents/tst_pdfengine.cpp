@@ -59,13 +59,8 @@ private Q_SLOTS:
         QVERIFY(TestPdfs::writePlainPdf(
             file(u"links.pdf"_s), {u"Erste Seite"_s, u"Zweite Seite"_s, u"Dritte Seite"_s}, m_url));
         const QByteArray good = readFile(file(u"drei.pdf"_s));
-        writeFile(file(u"leer.pdf"_s), {});
-        writeFile(file(u"text.pdf"_s), "Dies ist kein PDF, nur Text.\n");
         writeFile(file(u"abgeschnitten.pdf"_s), good.left(good.size() / 3));
-        QByteArray noPages = "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
-                             "2 0 obj << /Type /Pages /Kids [] /Count 0 >> endobj\n"
-                             "trailer << /Root 1 0 R >>\n%%EOF\n";
-        writeFile(file(u"ohne Seiten.pdf"_s), noPages);
+        QVERIFY(TestPdfs::writeUnshowablePdfs(m_folder.path()));
         if (!TestPdfs::encryptWithQpdf(file(u"drei.pdf"_s), file(u"geschützt.pdf"_s),
                                        u"Schweißnaht"_s))
             qWarning("qpdf is not installed: the tests of protected files are skipped");

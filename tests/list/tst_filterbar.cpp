@@ -28,7 +28,7 @@ class TestFilterBar : public QObject
     std::unique_ptr<QWidget> m_window;
     HeaderControl *m_header = nullptr;
     std::unique_ptr<FilterBar> m_bar;
-    QList<FilterState> m_commits; // what the controls held at each commit
+    QList<FilterState> m_commits; // the filters each commit handed on
 
     template<typename T>
     T *control(const char *name) const
@@ -79,7 +79,7 @@ private Q_SLOTS:
         focus(start);
         m_commits.clear();
         connect(m_bar.get(), &FilterBar::filtersCommitted, this,
-                [this] { m_commits.append(m_bar->filterState()); });
+                [this](const FilterState &filters) { m_commits.append(filters); });
     }
 
     void cleanup()

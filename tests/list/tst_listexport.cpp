@@ -3,6 +3,7 @@
 #include "csvreadback.h"
 #include "list/listexport.h"
 #include "testfiles.h"
+#include "tmpfsmount.h"
 #include "vectorcurrentlist.h"
 
 #include <QDir>
@@ -94,6 +95,21 @@ private Q_SLOTS:
         QVERIFY(error.contains(QDir::toNativeSeparators(missingFolder)));
         QVERIFY(!ListExport::writeCsv(m_dir.path(), m_list, {0}).isEmpty());
         QVERIFY(QFileInfo(m_dir.path()).isDir());
+    }
+
+    // A short list waits in the file's buffer until the end: its failure must still be seen,
+    // and the file of that name stay.
+    void aFullDiskLeavesAnExistingFile()
+    {
+        SmallTmpfs disk;
+        if (!disk.isMounted())
+            QSKIP(disk.skipReason());
+        const QString path = disk.filePath(u"liste.csv"_s);
+        writeFile(path, "die alte Liste\r\n");
+        writeFile(disk.filePath(u"Füllung"_s), QByteArray(60 * 1024, 'x'));
+        const QString error = ListExport::writeCsv(path, m_list, {0, 1, 2});
+        QVERIFY2(error.endsWith(u"vielleicht ist der Datenträger voll."_s), qPrintable(error));
+        QCOMPARE(readFile(path), QByteArray("die alte Liste\r\n"));
     }
 };
 

@@ -100,6 +100,28 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), 4);
     }
 
+    // The controller builds from the filters it was given, also when a restriction makes it
+    // build again later; it never reads a filter control.
+    void laterBuildsKeepTheAppliedFilters()
+    {
+        ScriptedDialogService dialogs;
+        QWidget window;
+        auto *view = new KennblattListView(&window);
+        auto *count = new QLabel(&window);
+        ListController list(dialogs, m_catalogue, *view, *count);
+        FilterState fox;
+        fox.texts[1] = "fox";
+        list.applyFilters(fox);
+        QCOMPARE(numbers(list.model()), (QList<QByteArray>{"00020.03", "00030.01"}));
+        QCOMPARE(list.filterState(), fox);
+        list.setRestriction(found({1, 2}));
+        QCOMPARE(numbers(list.model()), QList<QByteArray>{"00020.03"});
+        QCOMPARE(count->text(), u"1"_s);
+        list.clearRestriction();
+        QCOMPARE(numbers(list.model()), (QList<QByteArray>{"00020.03", "00030.01"}));
+        QVERIFY(dialogs.shown().isEmpty());
+    }
+
     void shownAfterEachBuildAndLiftedByTheFilterReset()
     {
         ScriptedDialogService dialogs;
@@ -108,8 +130,10 @@ private Q_SLOTS:
         FilterBar filters(dialogs, window, lookups);
         auto *view = new KennblattListView(&window);
         auto *count = new QLabel(&window);
-        ListController list(dialogs, m_catalogue, filters, *view, *count);
-        connect(&filters, &FilterBar::filtersCommitted, &list, [&] { list.RebuildList(true); });
+        ListController list(dialogs, m_catalogue, *view, *count);
+        // As the main window wires them.
+        connect(&filters, &FilterBar::filtersCommitted, &list, &ListController::applyFilters);
+        connect(&filters, &FilterBar::filtersCleared, &list, &ListController::forgetRestriction);
         QSignalSpy shown(&list, &ListController::restrictionShown);
         QSignalSpy status(&list, &ListController::statusTextChanged);
         list.RebuildList(true);
@@ -125,7 +149,7 @@ private Q_SLOTS:
         // Another filter narrows further; the count is of the rows shown.
         auto *marke = window.findChild<QComboBox *>(u"cmbFilterMarke"_s);
         marke->setEditText(u"thermanit"_s);
-        Q_EMIT filters.filtersCommitted();
+        filters.cmbFilterKennblattNrKeyPress(marke, Qt::Key_Return);
         QCOMPARE(shown.last().at(1).toInt(), 1);
         // The status line is the marking's alone.
         QCOMPARE(status.count(), 0);

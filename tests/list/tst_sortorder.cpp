@@ -164,6 +164,36 @@ private Q_SLOTS:
         }
     }
 
+    // Texts of up to eight bytes are ranked by an eight-byte key alone; a ninth byte must
+    // take the full comparison.
+    void rankingAroundTheEightByteKey_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("keys");
+        QTest::newRow("eight bytes") << QList<QByteArray>{"ABCDEFGZ", "abcdefga", "ABCDEFG"};
+        QTest::newRow("nine bytes, the ninth differs")
+            << QList<QByteArray>{"ABCDEFGHZ", "abcdefghA", "ABCDEFGH"};
+        QTest::newRow("eight and nine bytes")
+            << QList<QByteArray>{"ABCDEFGHI", "ABCDEFGH", "ABCDEFGA"};
+    }
+    void rankingAroundTheEightByteKey()
+    {
+        QFETCH(QList<QByteArray>, keys);
+        TKennblattListe catalogue;
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            catalogue.Add(QByteArray(QByteArray::number(i + 1) + ".0"), "", "", keys.at(i), "", "",
+                          1);
+        const SortRanking ranking(catalogue, int(ListColumn::HerstLiefSchl));
+        for (const bool ascending : {true, false}) {
+            std::vector<qint32> expected(std::size_t(catalogue.Count()));
+            std::iota(expected.begin(), expected.end(), 0);
+            qint32 order = ascending ? 4 : -4;
+            std::stable_sort(expected.begin(), expected.end(), [&](qint32 a, qint32 b) {
+                return lvKennblaetterCompare(catalogue.Get(a), catalogue.Get(b), order) < 0;
+            });
+            QCOMPARE(ranking.order(ascending), expected);
+        }
+    }
+
     void equalTextsKeepCatalogueOrderBothWays()
     {
         TKennblattListe catalogue;

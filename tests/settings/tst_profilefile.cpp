@@ -3,6 +3,7 @@
 #include "platform/apperror.h"
 
 #include "testfiles.h"
+#include "tmpfsmount.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -91,6 +92,8 @@ private Q_SLOTS:
         row("one pair only", "[S]\nk=\"\"v\"\"\n", "S", "k", "\"v\"");
         row("quotes must match", "[S]\nk=\"v'\n", "S", "k", "\"v'");
         row("lone quote", "[S]\nk=\"\n", "S", "k", "\"");
+        row("quotes around nothing", "[S]\nk=\"\"\n", "S", "k", "");
+        row("single quotes around nothing", "[S]\nk=''\n", "S", "k", "");
         row("backslashes are plain", windowsFile, "Einstellungen", "PfadZuMDEDatei", "C:\\Daten\\");
         row("letter case of names", windowsFile, "vIEW", "AENDERUNGSFILTER", "1");
         row("umlaut value", windowsFile, "einstellungen", "namepdfpraegeliste",
@@ -323,6 +326,23 @@ private Q_SLOTS:
         file.writeInteger("View", "TUEOfilter", 9);
         QCOMPARE(ProfileFile(m_ini).readInteger("View", "TUEOfilter", 0), 9);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"kennblaetter.INI"_s});
+    }
+
+    // The whole file is written anew: on a full disk the old one must stay, not an empty
+    // one take its place.
+    void aFullDiskLeavesTheFileAsItWas()
+    {
+        SmallTmpfs disk;
+        if (!disk.isMounted())
+            QSKIP(disk.skipReason());
+        const QString ini = disk.filePath(u"kennblaetter.INI"_s);
+        writeFile(ini, windowsFile);
+        // The file takes one page of 4 KiB, the filling the other fifteen.
+        writeFile(disk.filePath(u"Füllung"_s), QByteArray(60 * 1024, 'x'));
+        ProfileFile file(ini);
+        QCOMPARE(errorOf([&] { file.writeInteger("View", "TUEOfilter", 9); }), cannotWrite(ini));
+        QCOMPARE(contents(ini), windowsFile);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files).size(), 2);
     }
 
     void encodingOfTheFile_data()

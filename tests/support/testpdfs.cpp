@@ -4,8 +4,13 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QStandardPaths>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -104,16 +109,48 @@ bool writePlainPdf(const QString &path, const QStringList &pageTexts, const QStr
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(pdf) == pdf.size();
 }
 
+bool writeUnshowablePdfs(const QString &folder)
+{
+    const std::pair<QString, QByteArray> files[] = {
+        {u"leer.pdf"_s, {}},
+        {u"text.pdf"_s, "Dies ist kein PDF, nur Text.\n"},
+        {u"ohne Seiten.pdf"_s, "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+                               "2 0 obj << /Type /Pages /Kids [] /Count 0 >> endobj\n"
+                               "trailer << /Root 1 0 R >>\n%%EOF\n"}};
+    for (const auto &[name, content] : files) {
+        QFile file(folder + u'/' + name);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(content) != content.size())
+            return false;
+    }
+    return true;
+}
+
 bool encryptWithQpdf(const QString &source, const QString &target, const QString &password)
 {
     const QString qpdf = QStandardPaths::findExecutable(u"qpdf"_s);
     if (qpdf.isEmpty())
         return false;
-    QProcess process;
-    process.start(qpdf, {u"--encrypt"_s, password, password + u"-owner"_s, u"256"_s, u"--"_s,
-                         source, target});
-    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+    // posix_spawn rather than QProcess: after a fork in a process with threads (QtTest's
+    // watchdog is one) ThreadSanitizer stops watching the process, and the tests of the
+    // engine's threads run under it.
+    const QList<QByteArray> arguments = {QFile::encodeName(qpdf),
+                                         "--encrypt",
+                                         password.toUtf8(),
+                                         (password + u"-owner"_s).toUtf8(),
+                                         "256",
+                                         "--",
+                                         QFile::encodeName(source),
+                                         QFile::encodeName(target)};
+    std::vector<char *> argv;
+    for (const QByteArray &argument : arguments)
+        argv.push_back(const_cast<char *>(argument.constData()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), environ) != 0)
+        return false;
+    int status = 0;
+    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace TestPdfs

@@ -24,6 +24,10 @@ constexpr QSizeF A4(595.0, 842.0);
 [[nodiscard]] bool writePlainPdf(const QString &path, const QStringList &pageTexts,
                                  const QString &url = QString());
 
+// Three files in `folder` that no engine can show: "leer.pdf" (empty), "text.pdf" (no PDF)
+// and "ohne Seiten.pdf" (a PDF without pages).
+[[nodiscard]] bool writeUnshowablePdfs(const QString &folder);
+
 // A copy of `source` encrypted with `password` by qpdf; false when qpdf is not installed or
 // fails.
 [[nodiscard]] bool encryptWithQpdf(const QString &source, const QString &target,

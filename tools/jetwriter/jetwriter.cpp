@@ -1,5 +1,6 @@
 #include "tools/jetwriter/jetwriter.h"
 
+#include "platform/savefile.h"
 #include "tools/jetwriter/datapagewriter.h"
 #include "tools/jetwriter/headerpage.h"
 #include "tools/jetwriter/longvaluewriter.h"
@@ -220,7 +221,8 @@ bool saveImage(const QString &path, const PageImage &image, QString *error)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) &&
-        file.write(image.data(), qint64(image.size())) == qint64(image.size()) && file.commit())
+        file.write(image.data(), qint64(image.size())) == qint64(image.size()) &&
+        commitSaveFile(file))
         return true;
     *error = u"cannot write %1: %2"_s.arg(path, file.errorString());
     return false;

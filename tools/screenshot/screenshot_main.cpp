@@ -5,8 +5,8 @@
 // the viewer's settings file there first (scripts/screenshot.sh does).
 #include "app/untmain.h"
 #include "catalogue/tkennblattliste.h"
-#include "documents/search/searchwindow.h"
 #include "platform/qtdialogservice.h"
+#include "search/searchwindow.h"
 #include "settings/settingsfile.h"
 
 #include <QAction>
